@@ -1,1 +1,8 @@
-int main() { return 0; }
+#include "app/startup.h"
+
+#include <QApplication>
+
+int main(int argc, char* argv[]) {
+    QApplication application(argc, argv);
+    return vantrel::RunProgram();
+}

@@ -1,1 +1,37 @@
-// placeholder
+#include "app/startup.h"
+
+#include "app/guardedslot.h"
+#include "app/mainwindow.h"
+#include "app/sidewindows.h"
+
+#include <QApplication>
+
+namespace vantrel {
+
+Program::Program() = default;
+Program::~Program() = default;
+
+std::unique_ptr<Program> StartUp() {
+    QApplication::setApplicationDisplayName(QStringLiteral("Vantrel Search Machine"));
+    auto program = std::make_unique<Program>();
+    program->Pfinder = std::make_unique<VAvevadi>();
+    program->legende = std::make_unique<Tlegende>();
+    program->finfo = std::make_unique<Tfinfo>();
+    program->about = std::make_unique<Tabout>();
+    program->Pfinder->AttachSideWindows(program->legende.get(), program->finfo.get(),
+                                        program->about.get());
+    program->Pfinder->show();
+    return program;
+}
+
+int RunProgram() {
+    try {
+        auto program = StartUp();
+        QApplication::exec();
+    } catch (const std::exception& error) {
+        ShowHandlerError(error);
+    }
+    return 0;
+}
+
+}  // namespace vantrel

@@ -1,1 +1,33 @@
 #pragma once
+
+// The start-up sequence: the main window first (it is the application's main window),
+// then the hidden side windows, then the main window is shown. main() and the window
+// tests run this very function.
+
+#include <memory>
+
+class VAvevadi;
+
+namespace vantrel {
+
+class Tlegende;
+class Tfinfo;
+class Tabout;
+
+struct Program {
+    Program();
+    ~Program();
+    std::unique_ptr<VAvevadi> Pfinder;
+    std::unique_ptr<Tlegende> legende;
+    std::unique_ptr<Tfinfo> finfo;
+    std::unique_ptr<Tabout> about;
+};
+
+// Creates all windows and shows the main window. Needs a QApplication.
+std::unique_ptr<Program> StartUp();
+
+// The whole program after the application object exists: start-up and message loop,
+// with errors during start-up shown in a box. Always returns 0.
+int RunProgram();
+
+}  // namespace vantrel

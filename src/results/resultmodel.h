@@ -1,1 +1,63 @@
 #pragma once
+
+// The result list as a table model. A row is only the index of its player record; the
+// model shares the roster image it was searched in, so rows of an earlier search keep
+// their texts after another league was loaded. Cell texts are made when shown.
+
+#include "league/leaguedata.h"
+
+#include <QAbstractTableModel>
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+class QTableView;
+
+namespace vantrel {
+
+inline constexpr int kResultColumnCount = 19;
+inline constexpr int kNameColumn = 0;
+inline constexpr int kPositionColumn = 1;
+inline constexpr int kAgeColumn = 2;
+inline constexpr int kFirstRatingColumn = 3;
+inline constexpr int kOverallColumn = 16;
+inline constexpr int kSalaryColumn = 17;
+inline constexpr int kContractColumn = 18;
+
+// The role under which a row answers its record index.
+inline constexpr int kRecordIndexRole = Qt::UserRole;
+
+class ResultModel : public QAbstractTableModel {
+    Q_OBJECT
+public:
+    explicit ResultModel(QObject* parent = nullptr);
+
+    // Column widths, alignments and the behaviour of the report list.
+    static void SetUpView(QTableView* view);
+
+    void Clear();
+    void SetRows(SharedImage roster, std::vector<std::int32_t> recordIndices);
+
+    std::int32_t RecordIndexAt(int row) const { return rows_[static_cast<std::size_t>(row)]; }
+    // The cell text as Windows-1252 bytes (name) or ASCII (all others).
+    std::string CellBytes(int row, int column) const;
+    QString CellText(int row, int column) const;
+
+    // Reorders the rows by a signed 1-based column (+k ascending, -k descending); rows
+    // that compare equal keep their current order. 0 leaves the order as it is.
+    void SortRows(int sortKey);
+
+    int rowCount(const QModelIndex& parent = QModelIndex()) const override;
+    int columnCount(const QModelIndex& parent = QModelIndex()) const override;
+    QVariant data(const QModelIndex& index, int role) const override;
+    QVariant headerData(int section, Qt::Orientation orientation, int role) const override;
+
+private:
+    const std::uint8_t* RecordAtRow(int row) const;
+
+    SharedImage roster_;
+    std::vector<std::int32_t> rows_;
+};
+
+}  // namespace vantrel

@@ -1,0 +1,31 @@
+// Ordering the result list by a header click: first click ascending, the same column
+// again reverses, another column starts ascending.
+
+#include "app/mainwindow.h"
+
+#include "app/guardedslot.h"
+#include "results/resultmodel.h"
+
+#include "ui_resultpage.h"
+
+#include <QHeaderView>
+
+using vantrel::Guarded;
+
+void VAvevadi::ConnectResultHandlers() {
+    QHeaderView* header = resultUi_->found->horizontalHeader();
+    connect(header, &QHeaderView::sectionClicked, this,
+            Guarded([this](int column) { foundColumnClick(column); }));
+}
+
+void VAvevadi::foundColumnClick(int column) {
+    if (column < 0) return;
+    if (std::abs(SortKey) - 1 == column)
+        SortKey = -SortKey;
+    else
+        SortKey = column + 1;
+    resultModel_->SortRows(SortKey);
+    QHeaderView* header = resultUi_->found->horizontalHeader();
+    header->setSortIndicatorShown(true);
+    header->setSortIndicator(column, SortKey > 0 ? Qt::AscendingOrder : Qt::DescendingOrder);
+}
