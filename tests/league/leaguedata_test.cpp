@@ -201,6 +201,9 @@ TEST(RecordAddresses, NeverLieOutsideTheImage) {
     // Counts larger than the image (sizes set by hand) still give no address past it.
     league.TeamCount = 5;
     EXPECT_EQ(league.TeamAt(1), nullptr);
+    // A team index past TeamCount is refused even where the image has bytes.
+    league.TeamCount = 0;
+    EXPECT_EQ(league.TeamAt(0), nullptr);
     EXPECT_EQ(RecordInImage(nullptr, 0, kPlayerRecordSize), nullptr);
 }
 

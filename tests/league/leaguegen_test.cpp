@@ -180,12 +180,14 @@ TEST(Generate, OddShareBringsEveryKindOfOddByte) {
         << fullName << indented << cp1252 << position << hand << status << assignment << age
         << salary << stray;
 
-    // Odd bytes never turn a named player into an empty slot or lose a goalie.
+    // Odd bytes never turn a named player into an empty slot or a goalie into a skater.
+    options.oddShare = 1;
+    const Summary allOdd = Summarize(Generate(options));
     options.oddShare = 0;
     const Summary quiet = Summarize(Generate(options));
-    const Summary s = Summarize(odd);
-    EXPECT_EQ(s.goalies, 20 * 3);
+    EXPECT_EQ(allOdd.goalies, 20 * 3);
     EXPECT_EQ(quiet.goalies, 20 * 3);
+    EXPECT_EQ(allOdd.namedPlayers, quiet.namedPlayers);
 }
 
 TEST(Summarize, CountsTheWayTheSearchToolSeesTheLeague) {

@@ -82,7 +82,8 @@ constexpr std::string_view kLastSyllables[] = {"tra", "sik", "mor", "vel", "dan"
                                                "ber", "gal", "ren", "tus", "hal", "dor", "mek",
                                                "sun", "lar", "vin", "ok",  "zel", "pra"};
 constexpr std::string_view kTeamSyllables[] = {"kor", "va", "ly",  "nes", "tar", "bo", "rim",
-                                               "sen", "da", "quo", "mal", "ith", "ra", "vik"};
+                                               "sen", "da", "quo", "mal", "ith", "ra", "vik",
+                                               "ost", "el", "gun", "ter", "ha",  "lin"};
 // Windows-1252 letters: e acute, sharp s, O umlaut, s caron, a umlaut, o slash, A ring, S caron.
 constexpr std::uint8_t kCp1252Letters[] = {0xE9, 0xDF, 0xD6, 0x9A, 0xE4, 0xF8, 0xC5, 0x8A};
 // Bytes of a player record nobody interprets.
@@ -104,8 +105,12 @@ template <std::size_t N>
 int AppendWord(std::uint8_t* out, int length, int room, int syllables, Random& random,
                const std::string_view (&list)[N]) {
     const int start = length;
+    std::string_view previous;
     for (int s = 0; s < syllables; ++s) {
-        const std::string_view syllable = Pick(random, list);
+        std::string_view syllable = Pick(random, list);
+        if (syllable == previous)
+            syllable = Pick(random, list);  // "Vikvik" reads badly
+        previous = syllable;
         const int n = static_cast<int>(syllable.size());
         if (length + n > room && length > start)
             break;
@@ -265,10 +270,11 @@ void MakePlayerOdd(std::uint8_t* r, int nameLength, Random& random) {
             SprinkleCp1252(r, nameLength, random);
             break;
         case 3:
-            if (r[p::kPosition] != kGoalie)
+            if (r[p::kPosition] != kGoalie) {
                 r[p::kPosition] = 7;
-            else
+            } else {
                 r[p::kHand] = 2;
+            }
             break;
         case 4:
             r[p::kHand] = 2;
