@@ -115,5 +115,24 @@ TEST_F(StartUpTest, GrowingTallerEnlargesPagesAndListAndKeepsDetailsButtonAtTheB
     EXPECT_EQ(sc->geometry(), scGeometry);  // the criteria group keeps its place and size
 }
 
+TEST_F(StartUpTest, OpenDialogAsksForTeamOrRosterFiles) {
+    auto* od = Control<QFileDialog>("od");
+    EXPECT_FALSE(od->isVisible());
+    EXPECT_EQ(od->windowTitle(), "select Team- or Rosterfile ...");
+    ASSERT_EQ(od->nameFilters().size(), 1);
+    EXPECT_TRUE(od->nameFilters()[0].contains("*.ros"));
+    EXPECT_TRUE(od->nameFilters()[0].contains("*.tms"));
+    EXPECT_EQ(od->fileMode(), QFileDialog::AnyFile);
+}
+
+TEST_F(StartUpTest, ExitClosesTheMainWindow) {
+    const bool quitOnLast = QApplication::quitOnLastWindowClosed();
+    QApplication::setQuitOnLastWindowClosed(false);  // the test program goes on
+    Action("FileInfos1")->trigger();
+    Action("beenden1")->trigger();
+    EXPECT_FALSE(Window().isVisible());
+    QApplication::setQuitOnLastWindowClosed(quitOnLast);
+}
+
 }  // namespace
 }  // namespace vantrel::apptest
