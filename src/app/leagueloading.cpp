@@ -34,7 +34,9 @@ void VAvevadi::ReleaseTeamData() {
     league_.ReleaseTeamImage();
 }
 
-void VAvevadi::ReleaseRosterData() { league_.ReleaseRosterImage(); }
+void VAvevadi::ReleaseRosterData() {
+    league_.ReleaseRosterImage();
+}
 
 void VAvevadi::ReleaseLeagueData() {
     ReleaseRosterData();
@@ -56,9 +58,11 @@ void VAvevadi::FillTeamList() {
     cbt->addItem(QStringLiteral("<All>"));
     for (std::int32_t i = 0; i < league_.TeamCount; ++i) {
         const std::uint8_t* team = league_.TeamAt(i);
-        if (!team || team[0] == 0) continue;
+        if (!team || team[0] == 0)
+            continue;
         const std::string_view name = vantrel::ExtractTextView(team, vantrel::kTeamNameWidth);
-        if (name.size() < 2) continue;
+        if (name.size() < 2)
+            continue;
         cbt->addItem(vantrel::DecodeText(name), QVariant(static_cast<int>(i)));
     }
     cbt->setCurrentIndex(0);
@@ -71,7 +75,8 @@ void VAvevadi::ShowLeagueAverage() {
 }
 
 void VAvevadi::LoadLeague() {
-    if (od_->exec() != QDialog::Accepted || od_->selectedFiles().isEmpty()) return;
+    if (od_->exec() != QDialog::Accepted || od_->selectedFiles().isEmpty())
+        return;
     panelUi_->avgov->setText(QStringLiteral("0"));
 
     const QString chosen = od_->selectedFiles().constFirst();

@@ -34,7 +34,8 @@ constexpr int kPagesBottomGap = 5;
 // Widgets that Qt creates inside composite controls (scroll bars, the tab bar's arrows,
 // the list's header) are not controls of the window: their states are Qt's own.
 bool IsLeagueControl(const QWidget* widget, const QWidget* root) {
-    if (widget->objectName().isEmpty() || widget->objectName().startsWith("qt_")) return false;
+    if (widget->objectName().isEmpty() || widget->objectName().startsWith("qt_"))
+        return false;
     for (const QWidget* w = widget->parentWidget(); w && w != root; w = w->parentWidget()) {
         if (qobject_cast<const QAbstractScrollArea*>(w) || qobject_cast<const QComboBox*>(w) ||
             qobject_cast<const QTabBar*>(w))
@@ -76,6 +77,7 @@ VAvevadi::VAvevadi(QWidget* parent)
     QTableView* found = resultUi_->found;
     found->setModel(resultModel_);
     vantrel::ResultModel::SetUpView(found);
+    found->viewport()->installEventFilter(this);
 
     od_ = new QFileDialog(this, QStringLiteral("select Team- or Rosterfile ..."));
     od_->setObjectName(QStringLiteral("od"));
@@ -91,11 +93,14 @@ VAvevadi::VAvevadi(QWidget* parent)
     UpdateAgeMin();
     UpdateAgeMax();
     frameUi_->pc->setCurrentWidget(frameUi_->TabSheet1);
+    SetUpRatingCharts();
 
     ConnectHandlers();
 }
 
-VAvevadi::~VAvevadi() { ReleaseLeagueData(); }
+VAvevadi::~VAvevadi() {
+    ReleaseLeagueData();
+}
 
 void VAvevadi::AttachSideWindows(vantrel::Tlegende* legende, vantrel::Tfinfo* finfo,
                                  vantrel::Tabout* about) {
@@ -117,6 +122,7 @@ void VAvevadi::ConnectHandlers() {
             Guarded([this](bool) { SpeedButton1Click(); }));
     connect(frameUi_->AboutVantrelDizaruRezudoz1, &QAction::triggered, this,
             Guarded([this](bool) { AboutVantrelDizaruRezudoz1Click(); }));
+    connect(tim_, &QTimer::timeout, this, Guarded([this](auto&&...) { timTimer(); }));
     ConnectPanelHandlers();
     ConnectResultHandlers();
 }
@@ -124,7 +130,8 @@ void VAvevadi::ConnectHandlers() {
 void VAvevadi::showEvent(QShowEvent* event) {
     QMainWindow::showEvent(event);
     // Restoring a minimised window is no new show of the form.
-    if (!event->spontaneous()) Guarded([this] { FormShow(); })();
+    if (!event->spontaneous())
+        Guarded([this] { FormShow(); })();
 }
 
 void VAvevadi::FormShow() {
@@ -137,6 +144,9 @@ bool VAvevadi::eventFilter(QObject* watched, QEvent* event) {
     if (event->type() == QEvent::Resize &&
         (watched == frameUi_->frame || watched == frameUi_->TabSheet1))
         LayoutPages();
+    // A double-click anywhere on the list, on a row or below the last one, shows details.
+    if (watched == resultUi_->found->viewport() && event->type() == QEvent::MouseButtonDblClick)
+        Guarded([this] { foundDblClick(); })();
     if (watched == sc_ && event->type() == QEvent::KeyPress &&
         PanelKeyPress(static_cast<QKeyEvent*>(event)))
         return true;
@@ -159,7 +169,8 @@ QList<QWidget*> VAvevadi::LeagueControls() const {
     QList<QWidget*> controls{sc_, frameUi_->pc};
     for (QWidget* area : {static_cast<QWidget*>(sc_), static_cast<QWidget*>(frameUi_->pc)}) {
         for (QWidget* w : area->findChildren<QWidget*>()) {
-            if (IsLeagueControl(w, area)) controls.append(w);
+            if (IsLeagueControl(w, area))
+                controls.append(w);
         }
     }
     return controls;
@@ -168,17 +179,19 @@ QList<QWidget*> VAvevadi::LeagueControls() const {
 void VAvevadi::EnableLeagueControls() {
     const bool enabled = league_.PlayersPerTeam > 0;
     // Only the window's own controls; the menu bar, the dialog and the timer stay as they are.
-    for (QWidget* control : LeagueControls()) control->setEnabled(enabled);
+    for (QWidget* control : LeagueControls())
+        control->setEnabled(enabled);
     UpdateFileInfo();
 }
 
 void VAvevadi::UpdateFileInfo() {
-    if (!finfo_) return;
-    const std::int32_t figures[] = {league_.TeamFileSize, league_.RosterFileSize,
-                                    league_.TeamCount, league_.PlayersPerTeam};
+    if (!finfo_)
+        return;
+    const std::int32_t figures[] = {league_.TeamFileSize, league_.RosterFileSize, league_.TeamCount,
+                                    league_.PlayersPerTeam};
     for (int row = 0; row < 4; ++row) {
-        finfo_->SetFigureText(row, figures[row] > 0 ? QString::number(figures[row])
-                                                     : QStringLiteral("??"));
+        finfo_->SetFigureText(
+            row, figures[row] > 0 ? QString::number(figures[row]) : QStringLiteral("??"));
     }
 }
 
@@ -187,16 +200,21 @@ void VAvevadi::Filesffnen1Click() {
     EnableLeagueControls();
 }
 
-void VAvevadi::beenden1Click() { close(); }
+void VAvevadi::beenden1Click() {
+    close();
+}
 
 void VAvevadi::FileInfos1Click() {
-    if (finfo_) vantrel::ShowSideWindow(finfo_);
+    if (finfo_)
+        vantrel::ShowSideWindow(finfo_);
 }
 
 void VAvevadi::SpeedButton1Click() {
-    if (legende_) vantrel::ShowSideWindow(legende_);
+    if (legende_)
+        vantrel::ShowSideWindow(legende_);
 }
 
 void VAvevadi::AboutVantrelDizaruRezudoz1Click() {
-    if (about_) vantrel::ShowSideWindow(about_);
+    if (about_)
+        vantrel::ShowSideWindow(about_);
 }

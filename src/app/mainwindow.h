@@ -38,6 +38,8 @@ class GoaliePage;
 
 namespace vantrel {
 class ResultModel;
+class BarChart3D;
+class BarSeries3D;
 class Tlegende;
 class Tfinfo;
 class Tabout;
@@ -46,7 +48,7 @@ class Tabout;
 class VAvevadi : public QMainWindow {
     Q_OBJECT
 
-public:
+  public:
     explicit VAvevadi(QWidget* parent = nullptr);
     ~VAvevadi() override;  // FormDestroy
 
@@ -111,15 +113,16 @@ public:
     };
     CriteriaControlRefs CriteriaControls;
 
-protected:
+  protected:
     void showEvent(QShowEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 
-private:
+  private:
     void ConnectHandlers();
     void ConnectPanelHandlers();
     void ConnectResultHandlers();
     void LayoutPages();
+    void SetUpRatingCharts();
     bool PanelKeyPress(QKeyEvent* event);
     QList<QWidget*> LeagueControls() const;
 
@@ -133,6 +136,10 @@ private:
     vantrel::ResultModel* resultModel_ = nullptr;
     QFileDialog* od_ = nullptr;
     QTimer* tim_ = nullptr;
+    vantrel::BarChart3D* ch_ = nullptr;
+    vantrel::BarChart3D* chart1_ = nullptr;
+    vantrel::BarSeries3D* series1_ = nullptr;
+    vantrel::BarSeries3D* barSeries1_ = nullptr;
     QGroupBox* sc_ = nullptr;
     bool shown_ = false;
 

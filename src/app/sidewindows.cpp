@@ -10,9 +10,9 @@ namespace vantrel {
 
 namespace {
 
-constexpr Qt::WindowFlags kSingleBorderFlags =
-    Qt::Window | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint |
-    Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint | Qt::CustomizeWindowHint;
+constexpr Qt::WindowFlags kSingleBorderFlags = Qt::Window | Qt::MSWindowsFixedSizeDialogHint |
+                                               Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
+                                               Qt::WindowCloseButtonHint | Qt::CustomizeWindowHint;
 
 // A side window never keeps the program running once the main window is closed.
 void PrepareSideWindow(QWidget* window) {
@@ -56,7 +56,8 @@ Tfinfo::~Tfinfo() = default;
 
 void Tfinfo::SetFigureText(int row, const QString& text) {
     QLabel* const labels[] = {ui_->Label14, ui_->Label15, ui_->Label18, ui_->Label19};
-    if (row >= 0 && row < 4) labels[row]->setText(text);
+    if (row >= 0 && row < 4)
+        labels[row]->setText(text);
 }
 
 Tabout::Tabout(QWidget* parent) : QWidget(parent), ui_(std::make_unique<Ui::About>()) {

@@ -21,33 +21,33 @@ void ShowSideWindow(QWidget* window);
 
 class Tlegende : public QWidget {
     Q_OBJECT
-public:
+  public:
     explicit Tlegende(QWidget* parent = nullptr);
     ~Tlegende() override;
 
-private:
+  private:
     std::unique_ptr<Ui::Legende> ui_;
 };
 
 class Tfinfo : public QWidget {
     Q_OBJECT
-public:
+  public:
     explicit Tfinfo(QWidget* parent = nullptr);
     ~Tfinfo() override;
     // Rows: 0 team-file size, 1 roster-file size, 2 team count, 3 players per team.
     void SetFigureText(int row, const QString& text);
 
-private:
+  private:
     std::unique_ptr<Ui::Finfo> ui_;
 };
 
 class Tabout : public QWidget {
     Q_OBJECT
-public:
+  public:
     explicit Tabout(QWidget* parent = nullptr);
     ~Tabout() override;
 
-private:
+  private:
     std::unique_ptr<Ui::About> ui_;
 };
 

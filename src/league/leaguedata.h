@@ -61,7 +61,6 @@ struct LeagueData {
 };
 
 // The player record at recordIndex of an image, or nullptr when outside it.
-const std::uint8_t* RecordInImage(const ByteImage* image, std::int64_t recordIndex,
-                                  int recordSize);
+const std::uint8_t* RecordInImage(const ByteImage* image, std::int64_t recordIndex, int recordSize);
 
 }  // namespace vantrel

@@ -9,7 +9,7 @@
 namespace vantrel {
 
 class ProgramError : public std::runtime_error {
-public:
+  public:
     explicit ProgramError(const std::string& message) : std::runtime_error(message) {}
 };
 

@@ -51,25 +51,22 @@ inline constexpr int kShortCode = 76;
 }  // namespace player
 
 // Rating positions (RatingIndex) used by name in the code.
-enum RatingIndex : int {
-    kIT = 0, kSP, kST, kEN, kDU, kDI, kSK, kPA, kPC, kDF, kSC, kEX, kLD, kOV
-};
+enum RatingIndex : int { kIT = 0, kSP, kST, kEN, kDU, kDI, kSK, kPA, kPC, kDF, kSC, kEX, kLD, kOV };
 
 inline std::uint16_t ReadU16(const std::uint8_t* p) {
     return static_cast<std::uint16_t>(p[0] | (p[1] << 8));
 }
 
 inline std::int32_t ReadI32(const std::uint8_t* p) {
-    const std::uint32_t u = static_cast<std::uint32_t>(p[0]) |
-                            (static_cast<std::uint32_t>(p[1]) << 8) |
-                            (static_cast<std::uint32_t>(p[2]) << 16) |
-                            (static_cast<std::uint32_t>(p[3]) << 24);
+    const std::uint32_t u =
+        static_cast<std::uint32_t>(p[0]) | (static_cast<std::uint32_t>(p[1]) << 8) |
+        (static_cast<std::uint32_t>(p[2]) << 16) | (static_cast<std::uint32_t>(p[3]) << 24);
     return static_cast<std::int32_t>(u);  // two's complement, well defined since C++20
 }
 
 // A player record read in place; the accessors decode one field each.
 class PlayerRecord {
-public:
+  public:
     explicit PlayerRecord(const std::uint8_t* bytes) : b_(bytes) {}
 
     const std::uint8_t* Bytes() const { return b_; }
@@ -102,17 +99,17 @@ public:
     std::uint8_t GameWinningGoalsOrLosses() const { return b_[player::kGameWinningGoalsOrLosses]; }
     std::uint8_t GameTyingGoalsOrTies() const { return b_[player::kGameTyingGoalsOrTies]; }
 
-private:
+  private:
     const std::uint8_t* b_;
 };
 
 class TeamRecord {
-public:
+  public:
     explicit TeamRecord(const std::uint8_t* bytes) : b_(bytes) {}
     const std::uint8_t* NameField() const { return b_; }
     std::uint8_t FirstByte() const { return b_[0]; }
 
-private:
+  private:
     const std::uint8_t* b_;
 };
 

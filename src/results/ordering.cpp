@@ -16,10 +16,13 @@ void VAvevadi::ConnectResultHandlers() {
     QHeaderView* header = resultUi_->found->horizontalHeader();
     connect(header, &QHeaderView::sectionClicked, this,
             Guarded([this](int column) { foundColumnClick(column); }));
+    connect(resultUi_->Button1, &QPushButton::clicked, this,
+            Guarded([this](bool) { Button1Click(); }));
 }
 
 void VAvevadi::foundColumnClick(int column) {
-    if (column < 0) return;
+    if (column < 0)
+        return;
     if (std::abs(SortKey) - 1 == column)
         SortKey = -SortKey;
     else

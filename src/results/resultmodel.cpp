@@ -25,30 +25,34 @@ constexpr Qt::Alignment kLeft = Qt::AlignLeft | Qt::AlignVCenter;
 constexpr Qt::Alignment kRight = Qt::AlignRight | Qt::AlignVCenter;
 
 constexpr ColumnSpec kColumns[kResultColumnCount] = {
-    {"Player Name", 120, kLeft}, {"Pos.", 37, kLeft}, {"Age", 32, kRight},
-    {"IT", 28, kRight},          {"SP", 28, kRight},  {"ST", 28, kRight},
-    {"EN", 28, kRight},          {"DU", 28, kRight},  {"DI", 28, kRight},
-    {"SK", 28, kRight},          {"PA", 28, kRight},  {"PC", 28, kRight},
-    {"DF", 28, kRight},          {"SC", 28, kRight},  {"EX", 28, kRight},
-    {"LD", 28, kRight},          {"OV", 28, kLeft},   {"Salary", 70, kRight},
-    {"Ct", 30, kRight},
+    {"Player Name", 120, kLeft}, {"Pos.", 37, kLeft},    {"Age", 32, kRight}, {"IT", 28, kRight},
+    {"SP", 28, kRight},          {"ST", 28, kRight},     {"EN", 28, kRight},  {"DU", 28, kRight},
+    {"DI", 28, kRight},          {"SK", 28, kRight},     {"PA", 28, kRight},  {"PC", 28, kRight},
+    {"DF", 28, kRight},          {"SC", 28, kRight},     {"EX", 28, kRight},  {"LD", 28, kRight},
+    {"OV", 28, kLeft},           {"Salary", 70, kRight}, {"Ct", 30, kRight},
 };
 
-bool IsTextColumn(int column) { return column == kNameColumn || column == kPositionColumn; }
+bool IsTextColumn(int column) {
+    return column == kNameColumn || column == kPositionColumn;
+}
 
 // The whole number a number column shows for a record: what its cell text reads as.
 std::int64_t NumberCell(const std::uint8_t* record, int column) {
     const PlayerRecord player(record);
-    if (column == kAgeColumn) return player.AgeSigned();
+    if (column == kAgeColumn)
+        return player.AgeSigned();
     if (column >= kFirstRatingColumn && column < kOverallColumn)
         return player.Rating(column - kFirstRatingColumn);
-    if (column == kOverallColumn) return static_cast<std::int32_t>(OverallExact(record));
-    if (column == kSalaryColumn) return player.Salary();
+    if (column == kOverallColumn)
+        return static_cast<std::int32_t>(OverallExact(record));
+    if (column == kSalaryColumn)
+        return player.Salary();
     return player.Contract();
 }
 
 std::string_view TextCell(const std::uint8_t* record, int column) {
-    if (column == kNameColumn) return ExtractTextView(record, kPlayerNameWidth);
+    if (column == kNameColumn)
+        return ExtractTextView(record, kPlayerNameWidth);
     return PositionAbbrev(record);
 }
 
@@ -93,21 +97,26 @@ void ResultModel::SetRows(SharedImage roster, std::vector<std::int32_t> recordIn
 }
 
 const std::uint8_t* ResultModel::RecordAtRow(int row) const {
-    if (row < 0 || static_cast<std::size_t>(row) >= rows_.size()) return nullptr;
+    if (row < 0 || static_cast<std::size_t>(row) >= rows_.size())
+        return nullptr;
     return RecordInImage(roster_.get(), rows_[static_cast<std::size_t>(row)], kPlayerRecordSize);
 }
 
 std::string ResultModel::CellBytes(int row, int column) const {
     const std::uint8_t* record = RecordAtRow(row);
-    if (!record || column < 0 || column >= kResultColumnCount) return {};
-    if (IsTextColumn(column)) return std::string(TextCell(record, column));
+    if (!record || column < 0 || column >= kResultColumnCount)
+        return {};
+    if (IsTextColumn(column))
+        return std::string(TextCell(record, column));
     return std::to_string(NumberCell(record, column));
 }
 
 QString ResultModel::CellText(int row, int column) const {
     const std::uint8_t* record = RecordAtRow(row);
-    if (!record || column < 0 || column >= kResultColumnCount) return {};
-    if (IsTextColumn(column)) return DecodeText(TextCell(record, column));
+    if (!record || column < 0 || column >= kResultColumnCount)
+        return {};
+    if (IsTextColumn(column))
+        return DecodeText(TextCell(record, column));
     return QString::number(NumberCell(record, column));
 }
 
@@ -120,7 +129,8 @@ int ResultModel::columnCount(const QModelIndex& parent) const {
 }
 
 QVariant ResultModel::data(const QModelIndex& index, int role) const {
-    if (!index.isValid() || index.row() >= rowCount()) return {};
+    if (!index.isValid() || index.row() >= rowCount())
+        return {};
     switch (role) {
         case Qt::DisplayRole:
             return CellText(index.row(), index.column());
@@ -134,15 +144,19 @@ QVariant ResultModel::data(const QModelIndex& index, int role) const {
 }
 
 QVariant ResultModel::headerData(int section, Qt::Orientation orientation, int role) const {
-    if (orientation != Qt::Horizontal || section < 0 || section >= kResultColumnCount) return {};
-    if (role == Qt::DisplayRole) return QString::fromLatin1(kColumns[section].caption);
-    if (role == Qt::TextAlignmentRole) return QVariant::fromValue(kColumns[section].alignment);
+    if (orientation != Qt::Horizontal || section < 0 || section >= kResultColumnCount)
+        return {};
+    if (role == Qt::DisplayRole)
+        return QString::fromLatin1(kColumns[section].caption);
+    if (role == Qt::TextAlignmentRole)
+        return QVariant::fromValue(kColumns[section].alignment);
     return {};
 }
 
 void ResultModel::SortRows(int sortKey) {
     const int column = std::abs(sortKey) - 1;
-    if (sortKey == 0 || column >= kResultColumnCount || rows_.size() < 2) return;
+    if (sortKey == 0 || column >= kResultColumnCount || rows_.size() < 2)
+        return;
     const bool ascending = sortKey > 0;
     const std::size_t n = rows_.size();
 
@@ -151,7 +165,8 @@ void ResultModel::SortRows(int sortKey) {
     std::iota(order.begin(), order.end(), 0);
     if (IsTextColumn(column)) {
         std::vector<std::string_view> keys(n);
-        for (std::size_t i = 0; i < n; ++i) keys[i] = TextCell(RecordAtRow(static_cast<int>(i)), column);
+        for (std::size_t i = 0; i < n; ++i)
+            keys[i] = TextCell(RecordAtRow(static_cast<int>(i)), column);
         // string_view compares its bytes as unsigned char: capitals before small letters,
         // accented letters after "z", a prefix first.
         std::stable_sort(order.begin(), order.end(), [&](std::int32_t a, std::int32_t b) {
@@ -159,7 +174,8 @@ void ResultModel::SortRows(int sortKey) {
         });
     } else {
         std::vector<std::int64_t> keys(n);
-        for (std::size_t i = 0; i < n; ++i) keys[i] = NumberCell(RecordAtRow(static_cast<int>(i)), column);
+        for (std::size_t i = 0; i < n; ++i)
+            keys[i] = NumberCell(RecordAtRow(static_cast<int>(i)), column);
         std::stable_sort(order.begin(), order.end(), [&](std::int32_t a, std::int32_t b) {
             return ascending ? keys[a] < keys[b] : keys[b] < keys[a];
         });

@@ -30,7 +30,7 @@ inline constexpr int kRecordIndexRole = Qt::UserRole;
 
 class ResultModel : public QAbstractTableModel {
     Q_OBJECT
-public:
+  public:
     explicit ResultModel(QObject* parent = nullptr);
 
     // Column widths, alignments and the behaviour of the report list.
@@ -39,6 +39,8 @@ public:
     void Clear();
     void SetRows(SharedImage roster, std::vector<std::int32_t> recordIndices);
 
+    // Whether the rows were found in this roster image.
+    bool IsFromImage(const SharedImage& roster) const { return roster_ == roster; }
     std::int32_t RecordIndexAt(int row) const { return rows_[static_cast<std::size_t>(row)]; }
     // The cell text as Windows-1252 bytes (name) or ASCII (all others).
     std::string CellBytes(int row, int column) const;
@@ -53,7 +55,7 @@ public:
     QVariant data(const QModelIndex& index, int role) const override;
     QVariant headerData(int section, Qt::Orientation orientation, int role) const override;
 
-private:
+  private:
     const std::uint8_t* RecordAtRow(int row) const;
 
     SharedImage roster_;

@@ -33,16 +33,20 @@ namespace vantrel {
 int RadioItemIndex(const QGroupBox* group) {
     const QList<QRadioButton*> items = RadioItems(group);
     for (int i = 0; i < items.size(); ++i)
-        if (items[i]->isChecked()) return i;
+        if (items[i]->isChecked())
+            return i;
     return -1;
 }
 
 void SetRadioItemIndex(QGroupBox* group, int index) {
     const QList<QRadioButton*> items = RadioItems(group);
-    if (index >= 0 && index < items.size()) items[index]->setChecked(true);
+    if (index >= 0 && index < items.size())
+        items[index]->setChecked(true);
 }
 
-QColor EditColour(const QLineEdit* edit) { return edit->palette().color(QPalette::Base); }
+QColor EditColour(const QLineEdit* edit) {
+    return edit->palette().color(QPalette::Base);
+}
 
 void SetEditColour(QLineEdit* edit, const QColor& colour) {
     QPalette palette = edit->palette();
@@ -50,7 +54,9 @@ void SetEditColour(QLineEdit* edit, const QColor& colour) {
     edit->setPalette(palette);
 }
 
-void PaintSalaryRed(QLineEdit* edit) { SetEditColour(edit, kSalaryRed); }
+void PaintSalaryRed(QLineEdit* edit) {
+    SetEditColour(edit, kSalaryRed);
+}
 
 }  // namespace vantrel
 
@@ -77,7 +83,8 @@ void VAvevadi::ConnectPanelHandlers() {
 }
 
 bool VAvevadi::PanelKeyPress(QKeyEvent* event) {
-    if (event->key() != Qt::Key_Return && event->key() != Qt::Key_Enter) return false;
+    if (event->key() != Qt::Key_Return && event->key() != Qt::Key_Enter)
+        return false;
     if (auto* button = qobject_cast<QPushButton*>(QApplication::focusWidget());
         button && sc_->isAncestorOf(button)) {
         button->click();  // a focused button answers Enter itself
@@ -90,25 +97,34 @@ bool VAvevadi::PanelKeyPress(QKeyEvent* event) {
 void VAvevadi::UpdateAgeMin() {
     QSlider* tbmin = panelUi_->tbmin;
     QString text = QString::number(tbmin->value());
-    if (tbmin->value() <= tbmin->minimum()) text = "<=" + QString::number(tbmin->minimum());
+    if (tbmin->value() <= tbmin->minimum())
+        text = "<=" + QString::number(tbmin->minimum());
     panelUi_->agemin->setText(text);
-    if (panelUi_->tbmax->value() < tbmin->value()) panelUi_->tbmax->setValue(tbmin->value());
+    if (panelUi_->tbmax->value() < tbmin->value())
+        panelUi_->tbmax->setValue(tbmin->value());
 }
 
 void VAvevadi::UpdateAgeMax() {
     QSlider* tbmax = panelUi_->tbmax;
     QString text = QString::number(tbmax->value());
-    if (tbmax->value() >= tbmax->maximum()) text = ">=" + QString::number(tbmax->maximum());
+    if (tbmax->value() >= tbmax->maximum())
+        text = ">=" + QString::number(tbmax->maximum());
     panelUi_->agemax->setText(text);
-    if (tbmax->value() < panelUi_->tbmin->value()) panelUi_->tbmin->setValue(tbmax->value());
+    if (tbmax->value() < panelUi_->tbmin->value())
+        panelUi_->tbmin->setValue(tbmax->value());
 }
 
-void VAvevadi::tbminChange() { UpdateAgeMin(); }
+void VAvevadi::tbminChange() {
+    UpdateAgeMin();
+}
 
-void VAvevadi::tbmaxChange() { UpdateAgeMax(); }
+void VAvevadi::tbmaxChange() {
+    UpdateAgeMax();
+}
 
 void VAvevadi::BindCriteriaControls() {
-    if (CriteriaControls.checkBoxes[0]) return;
+    if (CriteriaControls.checkBoxes[0])
+        return;
     // Bound by name: the window's stored control order differs from the rating order.
     for (int i = 0; i < vantrel::kRatingCriteriaCount; ++i) {
         const QString n = QString::number(i + 1);
@@ -132,26 +148,30 @@ void VAvevadi::tbx1Change(QObject* sender) {
 void VAvevadi::tballChange() {
     BindCriteriaControls();
     // Each real change runs tbx1Change, which writes that row's value label.
-    for (QSlider* bar : CriteriaControls.trackBars) bar->setValue(panelUi_->tball->value());
+    for (QSlider* bar : CriteriaControls.trackBars)
+        bar->setValue(panelUi_->tball->value());
 }
 
 void VAvevadi::Edit6Change(QObject* sender) {
     auto* edit = qobject_cast<QLineEdit*>(sender);
-    if (edit && vantrel::EditColour(edit) == kSalaryRed) vantrel::SetEditColour(edit, kSalaryWhite);
+    if (edit && vantrel::EditColour(edit) == kSalaryRed)
+        vantrel::SetEditColour(edit, kSalaryWhite);
 }
 
 void VAvevadi::Button3Click() {
     Ui::CriteriaPanel& p = *panelUi_;
     p.cbt->setCurrentIndex(0);
     p.edname->setText(QStringLiteral("*"));
-    for (QGroupBox* group : {p.rgstate, p.rgteam, p.rgpos}) vantrel::SetRadioItemIndex(group, 0);
+    for (QGroupBox* group : {p.rgstate, p.rgteam, p.rgpos})
+        vantrel::SetRadioItemIndex(group, 0);
     // Both positions lie outside 18..40 and are clamped to the range ends.
     p.tbmin->setValue(10);
     p.tbmax->setValue(50);
     p.Edit6->setText(QString());
     p.Edit7->setText(QString());
     BindCriteriaControls();
-    for (QCheckBox* box : CriteriaControls.checkBoxes) box->setCheckState(Qt::Unchecked);
+    for (QCheckBox* box : CriteriaControls.checkBoxes)
+        box->setCheckState(Qt::Unchecked);
     // Passing through 1 makes the master trackbar push its 0 even when it stood at 0.
     p.tball->setValue(1);
     p.tball->setValue(0);

@@ -24,10 +24,11 @@ constexpr std::int32_t kNoUpperBound = std::numeric_limits<std::int32_t>::max();
 // A salary edit's text as a bound. An empty edit gives no bound and keeps its colour; a
 // text that gives no bound (not a number, or the value that means none) marks it red.
 std::int32_t SalaryBound(QLineEdit* edit, std::int32_t noBound, bool (*isNoBound)(std::int32_t)) {
-    if (edit->text().isEmpty()) return noBound;
-    const std::int32_t bound =
-        vantrel::ParseInt32(edit->text().toStdString()).value_or(noBound);
-    if (isNoBound(bound)) vantrel::PaintSalaryRed(edit);
+    if (edit->text().isEmpty())
+        return noBound;
+    const std::int32_t bound = vantrel::ParseInt32(edit->text().toStdString()).value_or(noBound);
+    if (isNoBound(bound))
+        vantrel::PaintSalaryRed(edit);
     return bound;
 }
 
@@ -41,8 +42,8 @@ void VAvevadi::Button2Click() {
 
     // A negative lower bound and the largest upper bound mean no bound.
     SalaryMin = SalaryBound(panelUi_->Edit6, -1, [](std::int32_t v) { return v <= -1; });
-    SalaryMax =
-        SalaryBound(panelUi_->Edit7, kNoUpperBound, [](std::int32_t v) { return v >= kNoUpperBound; });
+    SalaryMax = SalaryBound(panelUi_->Edit7, kNoUpperBound,
+                            [](std::int32_t v) { return v >= kNoUpperBound; });
 
     if (league_.RosterFileSize <= 0 || league_.PlayersPerTeam <= 0 || !league_.RosterFileImage)
         throw vantrel::ProgramError(vantrel::kSomethingsWrong);
