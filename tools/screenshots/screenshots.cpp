@@ -1,0 +1,108 @@
+// Makes the README's screenshots: starts the program as usual, opens a league through
+// the real open dialog, searches, and shows a skater's and a goalie's details once the
+// chart animation has ended. Each window is saved as a PNG.
+//
+//   screenshots LEAGUEFILE OUTDIR      (run under Xvfb, or with QT_QPA_PLATFORM=offscreen)
+
+#include "app/mainwindow.h"
+#include "app/sidewindows.h"
+#include "app/startup.h"
+
+#include <QAbstractItemModel>
+#include <QAction>
+#include <QApplication>
+#include <QDir>
+#include <QFileInfo>
+#include <QFileDialog>
+#include <QItemSelectionModel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTableView>
+#include <QTimer>
+
+#include <cstdio>
+#include <functional>
+
+namespace {
+
+void Wait(int milliseconds) {
+    QEventLoop loop;
+    QTimer::singleShot(milliseconds, &loop, &QEventLoop::quit);
+    loop.exec();
+}
+
+// Types the path into the open dialog as soon as it shows.
+void AnswerOpenDialog(const QString& path) {
+    auto* timer = new QTimer;
+    QObject::connect(timer, &QTimer::timeout, [timer, path] {
+        auto* dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
+        if (!dialog) return;
+        timer->stop();
+        timer->deleteLater();
+        if (auto* name = dialog->findChild<QLineEdit*>(QStringLiteral("fileNameEdit")))
+            name->setText(path);
+        static_cast<QDialog*>(dialog)->accept();  // runs the file dialog's own accept
+    });
+    timer->start(20);
+}
+
+bool Save(QWidget* window, const QString& file) {
+    const bool ok = window->grab().save(file);
+    std::printf("%s %s\n", ok ? "wrote" : "could not write", qPrintable(file));
+    return ok;
+}
+
+// Selects the first listed player for whom wanted(position text) holds and shows him.
+bool ShowDetails(VAvevadi& window, const std::function<bool(const QString&)>& wanted) {
+    auto* found = window.findChild<QTableView*>(QStringLiteral("found"));
+    QAbstractItemModel* model = found->model();
+    for (int row = 0; row < model->rowCount(); ++row) {
+        if (!wanted(model->index(row, 1).data().toString())) continue;
+        found->selectionModel()->select(model->index(row, 0),
+                                        QItemSelectionModel::ClearAndSelect |
+                                            QItemSelectionModel::Rows);
+        window.findChild<QPushButton*>(QStringLiteral("Button1"))->click();
+        Wait(1200);  // the animation takes about 0.6 s
+        return true;
+    }
+    return false;
+}
+
+}  // namespace
+
+int main(int argc, char* argv[]) {
+    QApplication application(argc, argv);
+    const QStringList args = QApplication::arguments();
+    if (args.size() != 3) {
+        std::fprintf(stderr, "usage: screenshots LEAGUEFILE OUTDIR\n");
+        return 2;
+    }
+    const QString league = QFileInfo(args[1]).absoluteFilePath();
+    const QDir out(args[2]);
+    QDir().mkpath(out.path());
+
+    auto program = vantrel::StartUp();
+    VAvevadi& window = *program->Pfinder;
+    Wait(300);
+    AnswerOpenDialog(league);
+    window.findChild<QAction*>(QStringLiteral("Filesffnen1"))->trigger();
+    if (window.League().PlayersPerTeam <= 0) {
+        std::fprintf(stderr, "the league did not load\n");
+        return 1;
+    }
+    window.findChild<QPushButton*>(QStringLiteral("Button2"))->click();
+    Wait(300);
+    bool ok = Save(&window, out.filePath("main-window.png"));
+    ok = ShowDetails(window, [](const QString& pos) { return pos == "C"; }) &&
+         Save(&window, out.filePath("skater-details.png")) && ok;
+    ok = ShowDetails(window, [](const QString& pos) { return pos == "G"; }) &&
+         Save(&window, out.filePath("goalie-details.png")) && ok;
+    window.findChild<QAction*>(QStringLiteral("FileInfos1"))->trigger();
+    window.findChild<QAction*>(QStringLiteral("CheckboxLegend1"))->trigger();
+    window.findChild<QAction*>(QStringLiteral("AboutVantrelDizaruRezudoz1"))->trigger();
+    Wait(300);
+    ok = Save(program->finfo.get(), out.filePath("file-infos.png")) && ok;
+    ok = Save(program->legende.get(), out.filePath("legend.png")) && ok;
+    ok = Save(program->about.get(), out.filePath("about.png")) && ok;
+    return ok ? 0 : 1;
+}
