@@ -75,11 +75,12 @@ void VAvevadi::ShowLeagueAverage() {
 }
 
 void VAvevadi::LoadLeague() {
-    if (od_->exec() != QDialog::Accepted || od_->selectedFiles().isEmpty())
-        return;
-    panelUi_->avgov->setText(QStringLiteral("0"));
+    if (od_->exec() != QDialog::Accepted || od_->selectedFiles().isEmpty()) return;
+    LoadLeagueFrom(od_->selectedFiles().constFirst());
+}
 
-    const QString chosen = od_->selectedFiles().constFirst();
+void VAvevadi::LoadLeagueFrom(const QString& chosen) {
+    panelUi_->avgov->setText(QStringLiteral("0"));
     // The base name ends at the last "." of the whole path, folder names included.
     const qsizetype dot = chosen.lastIndexOf(QLatin1Char('.'));
     if (dot < 0) {

@@ -68,6 +68,8 @@ class VAvevadi : public QMainWindow {
 
     // --- league loading
     void LoadLeague();
+    // The load sequence after the dialog, for the chosen path (also a dropped file).
+    void LoadLeagueFrom(const QString& chosen);
     bool ReadTeamFile(const QString& path);
     bool ReadRosterFile(const QString& path);
     void FillTeamList();
