@@ -197,6 +197,8 @@ struct BarChart3D::BarBox {
     double depth = 0;
     const BarSeries3D* series = nullptr;
     const BarSeries3D::BarData* bar = nullptr;
+    QRectF mark;
+    bool markShown = false;
 };
 
 BarChart3D::BarChart3D(QWidget* parent) : QWidget(parent) {
@@ -341,7 +343,7 @@ void BarChart3D::Paint(QPainter& painter, QSize size) const {
     // The chart box in chart units; its height follows the widget's shape.
     const double w = kChartWidth;
     const double aspect = static_cast<double>(size.height()) / size.width();
-    const double h = w * std::clamp(aspect * 0.8, 0.25, 1.5);
+    const double h = w * std::clamp(aspect * 0.65, 0.2, 1.5);
     const double d = w * kDepthPerPercent * chart3DPercent_;
 
     // Texts: their pixel size follows the zoom; the room they take at zoom 100 is kept
@@ -408,12 +410,30 @@ void BarChart3D::Paint(QPainter& painter, QSize size) const {
     const double gap = 3 * zoom;
     painter.setFont(textFont);
 
+    // Texts never overlap: one that would cover a text placed before it is left out,
+    // which thins them out in views from the side, above or behind.
+    placed_.clear();
+    auto place = [this](const QRectF& rect) {
+        const QRectF spaced = rect.adjusted(-1, 0, 1, 0);
+        for (const QRectF& other : placed_) {
+            if (spaced.intersects(other)) {
+                return false;
+            }
+        }
+        placed_.push_back(rect);
+        return true;
+    };
+
     if (drawTexts) {
         painter.setPen(palette().color(QPalette::WindowText));
         for (int i = 0; i <= divisions; ++i) {
+            const QString text = TickText(top * i / divisions);
+            const double width = metrics.horizontalAdvance(text);
             const QPointF at = project(0, h * i / divisions, 0);
-            const QRectF box(at.x() - gap - 200, at.y() - line / 2, 200, line);
-            painter.drawText(box, Qt::AlignRight | Qt::AlignVCenter, TickText(top * i / divisions));
+            const QRectF box(at.x() - gap - width, at.y() - line / 2, width, line);
+            if (place(box)) {
+                painter.drawText(box, Qt::AlignRight | Qt::AlignVCenter, text);
+            }
         }
     }
 
@@ -489,28 +509,26 @@ void BarChart3D::Paint(QPainter& painter, QSize size) const {
         return;
     }
 
-    // Labels under the front edge of the floor, left out where they would overlap the one
-    // drawn before (a chart seen from the side).
+    // Labels under the front edge of the floor.
     painter.setPen(palette().color(QPalette::WindowText));
     if (labelSource) {
         const double slotWidth = w / std::max(slotCount, 1);
-        QRectF previous;
         for (int i = 0; i < labelSource->barCount(); ++i) {
             const QString& label = labelSource->bars_[static_cast<std::size_t>(i)].label;
             const QPointF at = project(slotWidth * (i + 0.5), 0, 0);
             const double width = metrics.horizontalAdvance(label);
             const QRectF box(at.x() - width / 2, at.y() + gap, width, line);
-            if (!previous.isNull() && box.adjusted(-1, 0, 1, 0).intersects(previous)) {
-                continue;
+            if (place(box)) {
+                painter.drawText(box, Qt::AlignCenter, label);
             }
-            painter.drawText(box, Qt::AlignCenter, label);
-            previous = box;
         }
     }
 
-    // Value marks above the bars, after all bars so that no bar hides one.
-    for (int index : order_) {
-        const BarBox& box = boxes_[static_cast<std::size_t>(index)];
+    // Value marks above the bars, after all bars so that no bar hides one. Where marks
+    // would overlap, the nearer bar keeps its mark.
+    for (auto it = order_.rbegin(); it != order_.rend(); ++it) {
+        BarBox& box = boxes_[static_cast<std::size_t>(*it)];
+        box.markShown = false;
         if (!box.series->marksVisible()) {
             continue;
         }
@@ -522,12 +540,18 @@ void BarChart3D::Paint(QPainter& painter, QSize size) const {
         }
         const double width = metrics.horizontalAdvance(box.bar->valueText) + 4 * zoom;
         const double height = line + zoom;
-        const QRectF mark(sumX / 4 - width / 2, topY - gap - height, width, height);
-        painter.setPen(QPen(kMarkEdge, 1));
-        painter.setBrush(Qt::white);
-        painter.drawRect(mark);
-        painter.setPen(Qt::black);
-        painter.drawText(mark, Qt::AlignCenter, box.bar->valueText);
+        box.mark = QRectF(sumX / 4 - width / 2, topY - gap - height, width, height);
+        box.markShown = place(box.mark);
+    }
+    painter.setBrush(Qt::white);
+    for (int index : order_) {
+        const BarBox& box = boxes_[static_cast<std::size_t>(index)];
+        if (box.markShown) {
+            painter.setPen(QPen(kMarkEdge, 1));
+            painter.drawRect(box.mark);
+            painter.setPen(Qt::black);
+            painter.drawText(box.mark, Qt::AlignCenter, box.bar->valueText);
+        }
     }
 }
 

@@ -28,6 +28,7 @@
 #include <QColor>
 #include <QList>
 #include <QObject>
+#include <QRectF>
 #include <QString>
 #include <QWidget>
 
@@ -170,6 +171,7 @@ class BarChart3D : public QWidget {
     // Reused from frame to frame, so painting does not allocate once they have grown.
     mutable std::vector<BarBox> boxes_;
     mutable std::vector<int> order_;
+    mutable std::vector<QRectF> placed_;
 };
 
 }  // namespace vantrel
