@@ -1,0 +1,108 @@
+#!/usr/bin/env bash
+# Builds the libFuzzer targets with clang and runs each for SECONDS (default: FUZZ_SECONDS,
+# else 60). The corpus grows in BUILD/corpus/<target> from run to run; seeds are written
+# fresh each time (small leagues from leaguegen, a few names and numbers); a crash leaves
+# its input in BUILD/artifacts/. Exits non-zero when any target found a fault.
+#   usage: tools/fuzz.sh [SECONDS]     build folder: FUZZ_BUILD_DIR (default build-fuzz)
+set -euo pipefail
+cd "$(dirname "$0")/.."
+root=$PWD
+secs=${1:-${FUZZ_SECONDS:-60}}
+build=${FUZZ_BUILD_DIR:-$root/build-fuzz}
+jobs=$(nproc)
+
+# clang and its fuzzer runtime (Debian ships the runtime apart from the compiler).
+sudo=""
+[ "$(id -u)" -eq 0 ] || sudo="sudo"
+if ! command -v clang++ >/dev/null; then
+    $sudo apt-get update -qq
+    DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq --no-install-recommends clang
+fi
+fuzzer_runtime="$(clang++ -print-resource-dir)/lib/linux/libclang_rt.fuzzer-x86_64.a"
+if [ ! -f "$fuzzer_runtime" ]; then
+    major=$(clang++ -dumpversion | cut -d. -f1)
+    $sudo apt-get update -qq
+    DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq --no-install-recommends \
+        "libclang-rt-$major-dev"
+fi
+
+CC=clang CXX=clang++ cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+    -DVANTREL_FUZZ=ON -DVANTREL_TESTS=OFF >/dev/null
+cmake --build "$build" -j "$jobs" --target fuzz_league fuzz_namepattern fuzz_numbertext leaguegen
+
+seeds=$build/seeds
+rm -rf "$seeds"
+mkdir -p "$seeds"/{fuzz_league,fuzz_namepattern,fuzz_numbertext} "$build/artifacts"
+
+# Four bytes little-endian, for the team length in the league input's header.
+le32() {
+    printf "$(printf '\\%03o\\%03o\\%03o\\%03o' $(($1 & 255)) $(($1 >> 8 & 255)) \
+        $(($1 >> 16 & 255)) $(($1 >> 24 & 255)))"
+}
+# A league input: the 72 criteria bytes given (zero-padded), the team length, both files.
+league_seed() {  # out criteria-bytes-as-printf-escapes teams roster
+    {
+        printf "$2" | head -c 72
+        head -c $((72 - $(printf "$2" | head -c 72 | wc -c))) /dev/zero
+        le32 "$(stat -c %s "$3")"
+        cat "$3" "$4"
+    } >"$1"
+}
+gen=$build/tools/leaguegen/leaguegen
+tmp=$(mktemp -d)
+trap 'rm -rf "$tmp"' EXIT
+n=0
+for shape in "2 4 1" "3 6 2" "4 5 3" "1 11 4" "5 3 5"; do
+    read -r teams slots seed <<<"$shape"
+    "$gen" --seed "$seed" --teams "$teams" --slots "$slots" --odd 0.3 "$tmp/l$n" >/dev/null
+    # The panel after Reset; a team, a name pattern and an order; a narrow search.
+    league_seed "$seeds/fuzz_league/reset$n" "" "$tmp/l$n.tms" "$tmp/l$n.ros"
+    league_seed "$seeds/fuzz_league/team$n" \
+        '\002\000\000\000\000\000\000\000\000\000\000\000\000\000\000\000'"$(printf '\\000%.0s' {1..28})"'\002A*' \
+        "$tmp/l$n.tms" "$tmp/l$n.ros"
+    league_seed "$seeds/fuzz_league/narrow$n" \
+        '\000\005\005\002\001\004\001\020\047\000\000\001\100\102\017\000\050\000\060\001\000\002' \
+        "$tmp/l$n.tms" "$tmp/l$n.ros"
+    n=$((n + 1))
+done
+# A roster with more records than its teams have slots, and the smallest pair.
+head -c 508 "$tmp/l0.tms" >"$tmp/odd.tms"
+head -c $((86 * 11)) "$tmp/l1.ros" >"$tmp/odd.ros"
+league_seed "$seeds/fuzz_league/oversized" "" "$tmp/odd.tms" "$tmp/odd.ros"
+head -c 254 "$tmp/l0.tms" >"$tmp/min.tms"
+head -c 86 "$tmp/l0.ros" >"$tmp/min.ros"
+league_seed "$seeds/fuzz_league/minimal" "" "$tmp/min.tms" "$tmp/min.ros"
+
+i=0
+for pair in 'MAARAN\000MAA*' 'LEE\000L?E' 'LEEDS\000*S' 'ANNA\000*N*A' 'AAAB\000*A?B' \
+    'O\047BRIEN\000*\047*' 'M\374LLER\000M*R' 'ZED\000' '\000*' 'AB*C\000A?\052C'; do
+    printf "$pair" >"$seeds/fuzz_namepattern/s$i"
+    i=$((i + 1))
+done
+i=0
+for text in '\000\000\000\000\000\000\340\077' '\000\000\000\000\000\000\360\077' \
+    '\000\200\340\067\171\303\101\103' '\001\000\000\000\000\000\000\000' \
+    '\377\377\377\377\377\377\357\177' '\052\000\000\000\007\000\000\000' \
+    '  -2147483648' '+0012' '2147483647 ' '-0'; do
+    printf "$text" >"$seeds/fuzz_numbertext/s$i"
+    i=$((i + 1))
+done
+
+status=0
+for target in fuzz_league fuzz_namepattern fuzz_numbertext; do
+    corpus=$build/corpus/$target
+    mkdir -p "$corpus"
+    max_len=256
+    [ "$target" = fuzz_league ] && max_len=16384
+    echo "== $target: $secs s"
+    if ! "$build/fuzz/$target" "$corpus" "$seeds/$target" -max_total_time="$secs" \
+        -max_len="$max_len" -timeout=10 -rss_limit_mb=2048 -print_final_stats=1 \
+        -artifact_prefix="$build/artifacts/$target-" 2>"$build/$target.log"; then
+        status=1
+        echo "!! $target found a fault; see $build/$target.log and $build/artifacts/"
+    fi
+    grep -E '^stat::(number_of_executed_units|peak_rss_mb|new_units_added)' "$build/$target.log" || true
+    grep -E '#[0-9]+ +DONE' "$build/$target.log" | tail -1 || true
+    tail -5 "$build/$target.log" | grep -E 'ERROR|SUMMARY|fuzz_' || true
+done
+exit $status
