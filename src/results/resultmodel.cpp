@@ -9,7 +9,10 @@
 #include <QTableView>
 
 #include <algorithm>
+#include <array>
+#include <cstring>
 #include <numeric>
+#include <string_view>
 
 namespace vantrel {
 
@@ -56,6 +59,96 @@ std::string_view TextCell(const std::uint8_t* record, int column) {
     return PositionAbbrev(record);
 }
 
+// A row's sort key and its current place; 8 bytes so that a radix pass moves little.
+struct KeyedRow {
+    std::uint32_t key;
+    std::int32_t row;
+};
+
+// Stable LSD radix sort by key, one byte a pass; a byte that is the same in every key
+// is skipped, so small-range columns (ratings, OV, age) take one or two passes.
+std::vector<std::int32_t> OrderByKey(const std::vector<std::uint32_t>& keys) {
+    const std::size_t n = keys.size();
+    std::array<std::array<std::size_t, 256>, 4> counts{};
+    for (const std::uint32_t key : keys) {
+        for (std::size_t d = 0; d < 4; ++d)
+            ++counts[d][(key >> (8 * d)) & 0xFF];
+    }
+    std::vector<KeyedRow> items(n), spare(n);
+    for (std::size_t i = 0; i < n; ++i)
+        items[i] = KeyedRow{keys[i], static_cast<std::int32_t>(i)};
+    for (std::size_t d = 0; d < 4; ++d) {
+        std::array<std::size_t, 256>& count = counts[d];
+        const unsigned shift = static_cast<unsigned>(8 * d);
+        if (count[(items[0].key >> shift) & 0xFF] == n)
+            continue;  // one value in this byte: the pass would keep the order
+        std::size_t start = 0;
+        for (std::size_t& c : count) {
+            const std::size_t here = c;
+            c = start;
+            start += here;
+        }
+        for (const KeyedRow& item : items)
+            spare[count[(item.key >> shift) & 0xFF]++] = item;
+        items.swap(spare);
+    }
+    std::vector<std::int32_t> order(n);
+    for (std::size_t i = 0; i < n; ++i)
+        order[i] = items[i].row;
+    return order;
+}
+
+// A text of at most 24 bytes as three big-endian words, zero-padded. Texts never hold a
+// zero byte (they end at the first one), so the words order as the texts do byte-wise,
+// a prefix first; the name is at most 21 bytes and the position 2. Inverted words give
+// the reverse order.
+struct TextKey {
+    std::array<std::uint64_t, 3> words;
+};
+static_assert(kPlayerNameWidth <= 24, "a name must fit into the three words of its key");
+
+TextKey MakeTextKey(std::string_view text, bool ascending) {
+    std::array<unsigned char, 24> bytes{};
+    std::memcpy(bytes.data(), text.data(), std::min(text.size(), bytes.size()));
+    TextKey key{};
+    for (std::size_t w = 0; w < 3; ++w) {
+        std::uint64_t word = 0;
+        for (std::size_t i = 0; i < 8; ++i)
+            word = (word << 8) | bytes[8 * w + i];
+        key.words[w] = ascending ? word : ~word;
+    }
+    return key;
+}
+
+// Stable order of the rows by their texts' keys: equal texts keep their current order in
+// both directions. keys are indexed by search place, rows give each row's place.
+std::vector<std::int32_t> OrderByText(const std::vector<TextKey>& keys,
+                                      const std::vector<std::int32_t>& rows) {
+    const std::size_t n = rows.size();
+    struct KeyedTextRow {
+        TextKey key;
+        std::int32_t row;
+    };
+    std::vector<KeyedTextRow> items(n);
+    for (std::size_t i = 0; i < n; ++i)
+        items[i] =
+            KeyedTextRow{keys[static_cast<std::size_t>(rows[i])], static_cast<std::int32_t>(i)};
+    // The current row breaks ties, which makes the order total and the sort stable.
+    std::sort(items.begin(), items.end(), [](const KeyedTextRow& a, const KeyedTextRow& b) {
+        if (a.key.words[0] != b.key.words[0])
+            return a.key.words[0] < b.key.words[0];
+        if (a.key.words[1] != b.key.words[1])
+            return a.key.words[1] < b.key.words[1];
+        if (a.key.words[2] != b.key.words[2])
+            return a.key.words[2] < b.key.words[2];
+        return a.row < b.row;
+    });
+    std::vector<std::int32_t> order(n);
+    for (std::size_t i = 0; i < n; ++i)
+        order[i] = items[i].row;
+    return order;
+}
+
 }  // namespace
 
 ResultModel::ResultModel(QObject* parent) : QAbstractTableModel(parent) {}
@@ -83,6 +176,8 @@ void ResultModel::SetUpView(QTableView* view) {
 
 void ResultModel::Clear() {
     beginResetModel();
+    records_.clear();
+    records_.shrink_to_fit();
     rows_.clear();
     rows_.shrink_to_fit();
     roster_.reset();
@@ -92,14 +187,16 @@ void ResultModel::Clear() {
 void ResultModel::SetRows(SharedImage roster, std::vector<std::int32_t> recordIndices) {
     beginResetModel();
     roster_ = std::move(roster);
-    rows_ = std::move(recordIndices);
+    records_ = std::move(recordIndices);
+    rows_.resize(records_.size());
+    std::iota(rows_.begin(), rows_.end(), 0);
     endResetModel();
 }
 
 const std::uint8_t* ResultModel::RecordAtRow(int row) const {
     if (row < 0 || static_cast<std::size_t>(row) >= rows_.size())
         return nullptr;
-    return RecordInImage(roster_.get(), rows_[static_cast<std::size_t>(row)], kPlayerRecordSize);
+    return RecordInImage(roster_.get(), RecordIndexAt(row), kPlayerRecordSize);
 }
 
 std::string ResultModel::CellBytes(int row, int column) const {
@@ -137,7 +234,7 @@ QVariant ResultModel::data(const QModelIndex& index, int role) const {
         case Qt::TextAlignmentRole:
             return QVariant::fromValue(kColumns[index.column()].alignment);
         case kRecordIndexRole:
-            return rows_[static_cast<std::size_t>(index.row())];
+            return RecordIndexAt(index.row());
         default:
             return {};
     }
@@ -160,42 +257,50 @@ void ResultModel::SortRows(int sortKey) {
     const bool ascending = sortKey > 0;
     const std::size_t n = rows_.size();
 
-    // Keys are taken once per sort; the order compares them, never cell texts.
-    std::vector<std::int32_t> order(n);
-    std::iota(order.begin(), order.end(), 0);
+    // Keys are taken once per sort, in the search's order; the order compares them, never
+    // cell texts. order[i] is the current row that goes to place i.
+    const auto recordOf = [&](std::size_t place) {
+        return RecordInImage(roster_.get(), records_[place], kPlayerRecordSize);
+    };
+    std::vector<std::int32_t> order;
     if (IsTextColumn(column)) {
-        std::vector<std::string_view> keys(n);
-        for (std::size_t i = 0; i < n; ++i)
-            keys[i] = TextCell(RecordAtRow(static_cast<int>(i)), column);
-        // string_view compares its bytes as unsigned char: capitals before small letters,
-        // accented letters after "z", a prefix first.
-        std::stable_sort(order.begin(), order.end(), [&](std::int32_t a, std::int32_t b) {
-            return ascending ? keys[a] < keys[b] : keys[b] < keys[a];
-        });
+        std::vector<TextKey> keys(n);
+        for (std::size_t p = 0; p < n; ++p)
+            keys[p] = MakeTextKey(TextCell(recordOf(p), column), ascending);
+        order = OrderByText(keys, rows_);
     } else {
-        std::vector<std::int64_t> keys(n);
+        std::vector<std::uint32_t> keys(n);
+        for (std::size_t p = 0; p < n; ++p) {
+            // Every number column holds a signed 32-bit value; flipping the sign bit
+            // makes unsigned order the signed order, inverting it the reverse order.
+            const auto value = static_cast<std::int32_t>(NumberCell(recordOf(p), column));
+            const std::uint32_t key = static_cast<std::uint32_t>(value) ^ 0x80000000u;
+            keys[p] = ascending ? key : ~key;
+        }
+        std::vector<std::uint32_t> rowKeys(n);
         for (std::size_t i = 0; i < n; ++i)
-            keys[i] = NumberCell(RecordAtRow(static_cast<int>(i)), column);
-        std::stable_sort(order.begin(), order.end(), [&](std::int32_t a, std::int32_t b) {
-            return ascending ? keys[a] < keys[b] : keys[b] < keys[a];
-        });
+            rowKeys[i] = keys[static_cast<std::size_t>(rows_[i])];
+        order = OrderByKey(rowKeys);
     }
 
     emit layoutAboutToBeChanged({}, QAbstractItemModel::VerticalSortHint);
-    std::vector<std::int32_t> newRowOf(n);
     std::vector<std::int32_t> sorted(n);
-    for (std::size_t i = 0; i < n; ++i) {
+    for (std::size_t i = 0; i < n; ++i)
         sorted[i] = rows_[static_cast<std::size_t>(order[i])];
-        newRowOf[static_cast<std::size_t>(order[i])] = static_cast<std::int32_t>(i);
-    }
     rows_ = std::move(sorted);
     const QModelIndexList before = persistentIndexList();
-    QModelIndexList after;
-    after.reserve(before.size());
-    for (const QModelIndex& index : before)
-        after.append(this->index(newRowOf[static_cast<std::size_t>(index.row())], index.column()));
-    changePersistentIndexList(before, after);
+    if (!before.isEmpty()) {
+        std::vector<std::int32_t> newRowOf(n);
+        for (std::size_t i = 0; i < n; ++i)
+            newRowOf[static_cast<std::size_t>(order[i])] = static_cast<std::int32_t>(i);
+        QModelIndexList after;
+        after.reserve(before.size());
+        for (const QModelIndex& index : before) {
+            after.append(
+                this->index(newRowOf[static_cast<std::size_t>(index.row())], index.column()));
+        }
+        changePersistentIndexList(before, after);
+    }
     emit layoutChanged({}, QAbstractItemModel::VerticalSortHint);
 }
-
 }  // namespace vantrel

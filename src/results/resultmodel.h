@@ -41,7 +41,13 @@ class ResultModel : public QAbstractTableModel {
 
     // Whether the rows were found in this roster image.
     bool IsFromImage(const SharedImage& roster) const { return roster_ == roster; }
-    std::int32_t RecordIndexAt(int row) const { return rows_[static_cast<std::size_t>(row)]; }
+    std::int32_t RecordIndexAt(int row) const {
+        return records_[static_cast<std::size_t>(rows_[static_cast<std::size_t>(row)])];
+    }
+    // Bytes the model holds for its rows (the shared roster image not counted).
+    std::size_t RowStorageBytes() const {
+        return (records_.capacity() + rows_.capacity()) * sizeof(std::int32_t);
+    }
     // The cell text as Windows-1252 bytes (name) or ASCII (all others).
     std::string CellBytes(int row, int column) const;
     QString CellText(int row, int column) const;
@@ -59,6 +65,10 @@ class ResultModel : public QAbstractTableModel {
     const std::uint8_t* RecordAtRow(int row) const;
 
     SharedImage roster_;
+    // The record indices in the order the search found them, and for each displayed row
+    // its place in that list. Sort keys are read in the search's (file) order, which
+    // walks the roster image forward instead of jumping through it row by row.
+    std::vector<std::int32_t> records_;
     std::vector<std::int32_t> rows_;
 };
 

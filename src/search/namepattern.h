@@ -32,6 +32,9 @@ class NamePattern {
 
     bool Matches(std::string_view text) const;
 
+    // Whether every text matches: the pattern is empty or made only of "*".
+    bool MatchesEveryText() const { return pattern_.empty() || (hasStar_ && pieces_.empty()); }
+
   private:
     struct Piece {
         std::size_t offset;  // into pattern_; offsets survive copies of the object

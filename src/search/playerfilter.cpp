@@ -90,7 +90,8 @@ PlayerFilter::PlayerFilter(const SearchCriteria& criteria, std::int32_t teamStri
         }
     }
 
-    nameTestsPattern_ = !criteria.namePattern.empty();
+    // Reset puts "*" into the name edit: no need to upper-case every name for it.
+    nameTestsPattern_ = !pattern_.MatchesEveryText();
 }
 
 bool PlayerFilter::Matches(const std::uint8_t* record, std::int64_t byteOffset) const {

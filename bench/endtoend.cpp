@@ -1,0 +1,457 @@
+// End-to-end timings of the real main window on generated leagues: the load through the
+// open dialog, searches, header-click sorts, a repaint of the result list, a details
+// display and a chart frame. Every timing is the median of several runs and stands next
+// to a floor measured in the same run: one read of the league files into a buffer for
+// the load, one pass summing the roster bytes for the searches.
+//
+// Usage: bench_endtoend [--runs N] [--json FILE] [RECORDS ...]
+//   RECORDS: league sizes in player records (default 540 100000 1000000 10000000).
+
+#include "app/mainwindow.h"
+#include "app/startup.h"
+#include "league/leaguedata.h"
+#include "league/records.h"
+#include "results/resultmodel.h"
+
+#include "leaguegen.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QCheckBox>
+#include <QFileDialog>
+#include <QLineEdit>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QSlider>
+#include <QTableView>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTimer>
+
+#include <algorithm>
+#include <array>
+#include <chrono>
+#include <cstdint>
+#include <cstdio>
+#include <cstdlib>
+#include <fstream>
+#include <functional>
+#include <iostream>
+#include <map>
+#include <memory>
+#include <string>
+#include <vector>
+
+namespace {
+
+using Clock = std::chrono::steady_clock;
+
+double MillisecondsSince(Clock::time_point start) {
+    return std::chrono::duration<double, std::milli>(Clock::now() - start).count();
+}
+
+double Median(std::vector<double> values) {
+    if (values.empty())
+        return 0;
+    std::sort(values.begin(), values.end());
+    const std::size_t mid = values.size() / 2;
+    return values.size() % 2 ? values[mid] : (values[mid - 1] + values[mid]) / 2;
+}
+
+double TimeMs(const std::function<void()>& work) {
+    const Clock::time_point start = Clock::now();
+    work();
+    return MillisecondsSince(start);
+}
+
+// Peak resident memory of the process in KiB, and a reset of that peak; Linux only.
+std::int64_t ProcStatusKiB(const char* field) {
+#ifdef __linux__
+    std::ifstream status("/proc/self/status");
+    std::string line;
+    const std::string prefix = std::string(field) + ":";
+    while (std::getline(status, line)) {
+        if (line.rfind(prefix, 0) == 0)
+            return std::strtoll(line.c_str() + prefix.size(), nullptr, 10);
+    }
+#else
+    (void)field;
+#endif
+    return -1;
+}
+
+void ResetPeakMemory() {
+#ifdef __linux__
+    std::ofstream clear("/proc/self/clear_refs");
+    clear << "5";  // resets VmHWM to the current VmRSS
+#endif
+}
+
+// The load floor: the same files read whole into fresh buffers of their exact size.
+std::uint64_t ReadFilesFloor(const std::vector<std::string>& paths) {
+    std::uint64_t total = 0;
+    for (const std::string& path : paths) {
+        std::ifstream in(path, std::ios::binary);
+        in.seekg(0, std::ios::end);
+        const auto size = static_cast<std::size_t>(in.tellg());
+        in.seekg(0, std::ios::beg);
+        auto buffer = std::make_unique_for_overwrite<char[]>(size);
+        in.read(buffer.get(), static_cast<std::streamsize>(size));
+        total += static_cast<std::uint64_t>(in.gcount());
+        total += static_cast<unsigned char>(buffer[size / 2]);
+    }
+    return total;
+}
+
+// The search floor: every roster byte read once.
+std::uint64_t SumBytes(const vantrel::ByteImage& image) {
+    std::uint64_t sum = 0;
+    const std::uint8_t* bytes = image.data.get();
+    for (std::size_t i = 0; i < image.size; ++i)
+        sum += bytes[i];
+    return sum;
+}
+
+// Types the path into the open dialog and accepts it, as a user would; the clock of the
+// load starts right before the accept.
+class OpenDialogAnswer {
+  public:
+    explicit OpenDialogAnswer(QString path) : path_(std::move(path)) {
+        timer_.setInterval(2);
+        QObject::connect(&timer_, &QTimer::timeout, [this] { Poll(); });
+        timer_.start();
+    }
+    Clock::time_point Accepted() const { return accepted_; }
+    bool Answered() const { return answered_; }
+    const QStringList& Problems() const { return problems_; }
+
+  private:
+    void Poll() {
+        QWidget* modal = QApplication::activeModalWidget();
+        if (!modal || !modal->isVisible())
+            return;
+        if (auto* box = qobject_cast<QMessageBox*>(modal)) {
+            problems_ << box->text();
+            box->button(QMessageBox::Ok)->click();
+            return;
+        }
+        auto* dialog = qobject_cast<QFileDialog*>(modal);
+        if (!dialog || answered_) {
+            problems_ << QStringLiteral("unexpected dialog");
+            if (auto* other = qobject_cast<QDialog*>(modal))
+                other->reject();
+            return;
+        }
+        auto* nameBox = dialog->findChild<QLineEdit*>(QStringLiteral("fileNameEdit"));
+        QApplication::setActiveWindow(dialog);
+        nameBox->setFocus(Qt::OtherFocusReason);
+        nameBox->clear();
+        QTest::keyClicks(nameBox, path_);
+        answered_ = true;
+        accepted_ = Clock::now();
+        static_cast<QDialog*>(dialog)->accept();
+    }
+
+    QString path_;
+    QTimer timer_;
+    bool answered_ = false;
+    Clock::time_point accepted_;
+    QStringList problems_;
+};
+
+// One measured figure: the median of its runs, and the median of its floor if it has one.
+struct Figure {
+    std::string name;
+    std::vector<double> runs;
+    std::vector<double> floorRuns;
+    std::string floorName;
+};
+
+struct SizeResult {
+    std::int64_t records = 0;
+    std::int64_t rowsReset = 0;
+    std::int64_t rowsSelective = 0;
+    int selectiveThreshold = 0;
+    std::int64_t peakKiB = -1;
+    double modelBytesPerRow = 0;
+    double rssBytesPerRow = 0;
+    std::vector<Figure> figures;
+};
+
+// A league of about the given number of records: 40 slots a team (30 for the smallest,
+// which is the classic 18 x 30 league), three goalies a team.
+leaguegen::League MakeLeague(std::int64_t records) {
+    leaguegen::Options options;
+    options.seed = 7;
+    options.slotsPerTeam = records <= 540 ? 30 : 40;
+    options.teams = static_cast<int>(std::max<std::int64_t>(1, records / options.slotsPerTeam));
+    options.goaliesPerTeam = 3;
+    return leaguegen::Generate(options);
+}
+
+// The SK threshold at which about 1 % of the named players pass "at least".
+int OnePercentThreshold(const vantrel::ByteImage& image) {
+    std::array<std::int64_t, 256> histogram{};
+    std::int64_t named = 0;
+    const std::size_t records = image.size / vantrel::kPlayerRecordSize;
+    for (std::size_t i = 0; i < records; ++i) {
+        const std::uint8_t* record = image.data.get() + i * vantrel::kPlayerRecordSize;
+        if (!vantrel::IsNamedPlayer(record))
+            continue;
+        ++histogram[vantrel::PlayerRecord(record).Rating(vantrel::kSK)];
+        ++named;
+    }
+    std::int64_t passing = 0;
+    for (int t = 255; t > 0; --t) {
+        passing += histogram[static_cast<std::size_t>(t)];
+        if (passing * 100 >= named)
+            return t;
+    }
+    return 0;
+}
+
+template <typename T>
+T* Child(QObject* parent, const char* name) {
+    T* child = parent->findChild<T*>(QString::fromLatin1(name));
+    if (!child) {
+        std::cerr << "control not found: " << name << "\n";
+        std::exit(2);
+    }
+    return child;
+}
+
+SizeResult MeasureSize(std::int64_t wanted, int runs, const QString& folder) {
+    SizeResult result;
+    const QString base = folder + QStringLiteral("/league") + QString::number(wanted);
+    {
+        const leaguegen::League league = MakeLeague(wanted);
+        if (!leaguegen::WriteLeague(league, base.toStdString())) {
+            std::cerr << "cannot write " << base.toStdString() << "\n";
+            std::exit(2);
+        }
+        result.records = static_cast<std::int64_t>(league.roster.size()) / 86;
+    }
+    const std::vector<std::string> files = {base.toStdString() + ".tms",
+                                            base.toStdString() + ".ros"};
+
+    auto program = vantrel::StartUp();
+    VAvevadi& window = *program->Pfinder;
+    if (!QTest::qWaitForWindowExposed(&window)) {
+        std::cerr << "main window not shown\n";
+        std::exit(2);
+    }
+    ResetPeakMemory();
+
+    auto* open = Child<QAction>(&window, "Filesffnen1");
+    auto* search = Child<QPushButton>(&window, "Button2");
+    auto* reset = Child<QPushButton>(&window, "Button3");
+    auto* details = Child<QPushButton>(&window, "Button1");
+    auto* found = Child<QTableView>(&window, "found");
+    auto* chart = Child<QWidget>(&window, "ch");
+    auto* model = qobject_cast<vantrel::ResultModel*>(found->model());
+    if (!model) {
+        std::cerr << "the result list has no result model\n";
+        std::exit(2);
+    }
+
+    Figure load{"load (dialog accepted .. handler done)", {}, {}, "read both files"};
+    for (int run = 0; run < runs; ++run) {
+        load.floorRuns.push_back(TimeMs([&] {
+            volatile std::uint64_t sink = ReadFilesFloor(files);
+            (void)sink;
+        }));
+        OpenDialogAnswer answer(base + QStringLiteral(".ros"));
+        open->trigger();
+        const double ms = MillisecondsSince(answer.Accepted());
+        if (!answer.Answered() || !answer.Problems().isEmpty() || !window.League().IsLoaded()) {
+            std::cerr << "load failed: "
+                      << answer.Problems().join(QStringLiteral("; ")).toStdString() << "\n";
+            std::exit(2);
+        }
+        load.runs.push_back(ms);
+    }
+    const vantrel::ByteImage& roster = *window.League().RosterFileImage;
+    result.selectiveThreshold = OnePercentThreshold(roster);
+
+    const auto searchFloor = [&] {
+        return TimeMs([&] {
+            volatile std::uint64_t sink = SumBytes(roster);
+            (void)sink;
+        });
+    };
+    reset->click();
+    window.BindCriteriaControls();
+    QSlider* skBar = window.CriteriaControls.trackBars[vantrel::kSK];
+    QCheckBox* skBox = window.CriteriaControls.checkBoxes[vantrel::kSK];
+
+    Figure selective{"search, SK >= threshold (~1 % pass)", {}, {}, "sum roster bytes"};
+    skBox->setCheckState(Qt::Unchecked);
+    skBar->setValue(result.selectiveThreshold);
+    for (int run = 0; run < runs; ++run) {
+        selective.floorRuns.push_back(searchFloor());
+        selective.runs.push_back(TimeMs([&] { search->click(); }));
+    }
+    result.rowsSelective = model->rowCount();
+    reset->click();
+
+    Figure all{"search, Reset criteria (all named)", {}, {}, "sum roster bytes"};
+    std::int64_t rssBefore = 0, rssAfter = 0;
+    for (int run = 0; run < runs; ++run) {
+        all.floorRuns.push_back(searchFloor());
+        model->Clear();
+        // Freed rows are reused by later runs: only the first search shows the growth.
+        if (run == 0)
+            rssBefore = ProcStatusKiB("VmRSS");
+        all.runs.push_back(TimeMs([&] { search->click(); }));
+        if (run == 0)
+            rssAfter = ProcStatusKiB("VmRSS");
+    }
+    result.rowsReset = model->rowCount();
+    if (result.rowsReset > 0) {
+        result.modelBytesPerRow =
+            static_cast<double>(model->RowStorageBytes()) / static_cast<double>(result.rowsReset);
+        result.rssBytesPerRow = static_cast<double>(rssAfter - rssBefore) * 1024.0 /
+                                static_cast<double>(result.rowsReset);
+    }
+
+    Figure sortNumber{"sort by Salary (record order)", {}, {}, "sum roster bytes"};
+    Figure sortSmall{"sort by OV (after Salary)", {}, {}, "sum roster bytes"};
+    Figure sortName{"sort by name (after OV)", {}, {}, "sum roster bytes"};
+    Figure sortReverse{"sort by name again (reverse)", {}, {}, "sum roster bytes"};
+    Figure repaint{"repaint of the result list", {}, {}, ""};
+    Figure show{"details (first skater row, Button1)", {}, {}, ""};
+    Figure frame{"one chart frame (repaint ch)", {}, {}, ""};
+    for (int run = 0; run < runs; ++run) {
+        search->click();  // record order again, sort key 0
+        QApplication::processEvents();
+        const double floor = searchFloor();
+        sortNumber.floorRuns.push_back(floor);
+        sortSmall.floorRuns.push_back(floor);
+        sortName.floorRuns.push_back(floor);
+        sortReverse.floorRuns.push_back(floor);
+        sortNumber.runs.push_back(TimeMs([&] { window.foundColumnClick(vantrel::kSalaryColumn); }));
+        sortSmall.runs.push_back(TimeMs([&] { window.foundColumnClick(vantrel::kOverallColumn); }));
+        sortName.runs.push_back(TimeMs([&] { window.foundColumnClick(vantrel::kNameColumn); }));
+        sortReverse.runs.push_back(TimeMs([&] { window.foundColumnClick(vantrel::kNameColumn); }));
+        QApplication::processEvents();
+        repaint.runs.push_back(TimeMs([&] { found->viewport()->repaint(); }));
+
+        int row = 0;
+        while (row < model->rowCount() && model->CellText(row, vantrel::kPositionColumn) == "G")
+            ++row;
+        found->clearSelection();
+        found->selectRow(row);
+        show.runs.push_back(TimeMs([&] { details->click(); }));
+        QApplication::processEvents();
+        frame.runs.push_back(TimeMs([&] { chart->repaint(); }));
+    }
+    result.peakKiB = ProcStatusKiB("VmHWM");
+    result.figures = {load,     selective,   all,     sortNumber, sortSmall,
+                      sortName, sortReverse, repaint, show,       frame};
+    program.reset();
+    QApplication::processEvents();
+    return result;
+}
+
+void PrintTable(const SizeResult& r, int runs) {
+    std::printf(
+        "\n== %lld records (%lld named listed; selective SK >= %d lists %lld), median of "
+        "%d runs\n",
+        static_cast<long long>(r.records), static_cast<long long>(r.rowsReset),
+        r.selectiveThreshold, static_cast<long long>(r.rowsSelective), runs);
+    std::printf("%-40s %12s %12s %8s  %s\n", "step", "median ms", "floor ms", "ratio", "floor");
+    for (const Figure& f : r.figures) {
+        const double m = Median(f.runs);
+        if (f.floorRuns.empty()) {
+            std::printf("%-40s %12.3f %12s %8s\n", f.name.c_str(), m, "", "");
+        } else {
+            const double fl = Median(f.floorRuns);
+            std::printf("%-40s %12.3f %12.3f %8.2f  %s\n", f.name.c_str(), m, fl,
+                        fl > 0 ? m / fl : 0.0, f.floorName.c_str());
+        }
+    }
+    std::printf("%-40s %12.1f MiB\n", "peak memory (VmHWM)", static_cast<double>(r.peakKiB) / 1024);
+    std::printf("%-40s %12.1f (process RSS growth: %.1f)\n", "bytes per listed row (model)",
+                r.modelBytesPerRow, r.rssBytesPerRow);
+}
+
+std::string JsonString(const std::string& text) {
+    std::string out = "\"";
+    for (const char c : text) {
+        if (c == '"' || c == '\\')
+            out += '\\';
+        out += c;
+    }
+    return out + "\"";
+}
+
+void WriteJson(const std::string& path, const std::vector<SizeResult>& results, int runs) {
+    std::ofstream out(path);
+    out << "{\n  \"runs\": " << runs << ",\n  \"sizes\": [\n";
+    for (std::size_t s = 0; s < results.size(); ++s) {
+        const SizeResult& r = results[s];
+        out << "    {\"records\": " << r.records << ", \"rowsReset\": " << r.rowsReset
+            << ", \"rowsSelective\": " << r.rowsSelective
+            << ", \"selectiveThreshold\": " << r.selectiveThreshold
+            << ", \"peakKiB\": " << r.peakKiB << ", \"modelBytesPerRow\": " << r.modelBytesPerRow
+            << ", \"rssBytesPerRow\": " << r.rssBytesPerRow << ",\n     \"steps\": [\n";
+        for (std::size_t i = 0; i < r.figures.size(); ++i) {
+            const Figure& f = r.figures[i];
+            out << "       {\"step\": " << JsonString(f.name)
+                << ", \"medianMs\": " << Median(f.runs);
+            if (!f.floorRuns.empty()) {
+                out << ", \"floor\": " << JsonString(f.floorName)
+                    << ", \"floorMedianMs\": " << Median(f.floorRuns);
+            }
+            out << "}" << (i + 1 < r.figures.size() ? "," : "") << "\n";
+        }
+        out << "     ]}" << (s + 1 < results.size() ? "," : "") << "\n";
+    }
+    out << "  ]\n}\n";
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication::setAttribute(Qt::AA_DontUseNativeDialogs);
+    QApplication app(argc, argv);
+
+    int runs = 5;
+    std::string jsonPath;
+    std::vector<std::int64_t> sizes;
+    const QStringList args = QApplication::arguments();
+    for (qsizetype i = 1; i < args.size(); ++i) {
+        if (args[i] == QStringLiteral("--runs") && i + 1 < args.size()) {
+            runs = std::max(1, args[++i].toInt());
+        } else if (args[i] == QStringLiteral("--json") && i + 1 < args.size()) {
+            jsonPath = args[++i].toStdString();
+        } else {
+            bool ok = false;
+            const qlonglong records = args[i].toLongLong(&ok);
+            if (!ok || records < 1 || records > 24'000'000) {
+                std::cerr << "usage: bench_endtoend [--runs N] [--json FILE] [RECORDS ...]\n";
+                return 2;
+            }
+            sizes.push_back(records);
+        }
+    }
+    if (sizes.empty())
+        sizes = {540, 100'000, 1'000'000, 10'000'000};
+
+    QTemporaryDir folder;
+    if (!folder.isValid()) {
+        std::cerr << "no temporary folder\n";
+        return 2;
+    }
+    std::vector<SizeResult> results;
+    for (const std::int64_t records : sizes) {
+        results.push_back(MeasureSize(records, runs, folder.path()));
+        PrintTable(results.back(), runs);
+        std::fflush(stdout);
+    }
+    if (!jsonPath.empty())
+        WriteJson(jsonPath, results, runs);
+    return 0;
+}

@@ -1,0 +1,305 @@
+// Micro benchmarks of the per-record work of a load and a search: text extraction, the
+// overall rating and its texts, name patterns and the player filter, each over a
+// generated roster and next to a plain pass over the same bytes (the floor).
+
+#include "eval/cp1252.h"
+#include "eval/numbertext.h"
+#include "eval/overall.h"
+#include "league/leaguedata.h"
+#include "league/records.h"
+#include "search/namepattern.h"
+#include "search/playerfilter.h"
+
+#include "leaguegen.h"
+
+#include <benchmark/benchmark.h>
+
+#include <array>
+#include <cstdint>
+#include <cstring>
+#include <map>
+#include <memory>
+#include <string>
+#include <vector>
+
+namespace {
+
+// A generated roster as the program holds it: one image of whole records.
+struct Roster {
+    vantrel::SharedImage image;
+    std::int32_t records = 0;
+    std::int32_t teamStride = 0;
+    // SK threshold at which about 1 % of the named players pass "at least".
+    int selectiveThreshold = 0;
+};
+
+int OnePercentThreshold(const vantrel::ByteImage& image, std::int32_t records, int rating) {
+    std::array<std::int64_t, 256> histogram{};
+    std::int64_t named = 0;
+    for (std::int32_t i = 0; i < records; ++i) {
+        const std::uint8_t* record =
+            image.data.get() + std::int64_t{i} * vantrel::kPlayerRecordSize;
+        if (!vantrel::IsNamedPlayer(record))
+            continue;
+        ++histogram[vantrel::PlayerRecord(record).Rating(rating)];
+        ++named;
+    }
+    // The highest threshold that still lets at least 1 % pass.
+    std::int64_t passing = 0;
+    for (int t = 255; t > 0; --t) {
+        passing += histogram[static_cast<std::size_t>(t)];
+        if (passing * 100 >= named)
+            return t;
+    }
+    return 0;
+}
+
+// Rosters are generated once per size and kept for all benchmarks.
+const Roster& RosterOf(std::int64_t records) {
+    static std::map<std::int64_t, Roster> cache;
+    auto found = cache.find(records);
+    if (found != cache.end())
+        return found->second;
+    leaguegen::Options options;
+    options.slotsPerTeam = 40;
+    options.goaliesPerTeam = 3;
+    options.teams = static_cast<int>(records / options.slotsPerTeam);
+    leaguegen::League league = leaguegen::Generate(options);
+    auto image = std::make_shared<vantrel::ByteImage>();
+    image->size = league.roster.size();
+    image->data = std::make_unique<std::uint8_t[]>(image->size);
+    std::memcpy(image->data.get(), league.roster.data(), image->size);
+    Roster roster;
+    roster.records = static_cast<std::int32_t>(image->size / vantrel::kPlayerRecordSize);
+    roster.teamStride = options.slotsPerTeam * vantrel::kPlayerRecordSize;
+    roster.selectiveThreshold = OnePercentThreshold(*image, roster.records, vantrel::kSK);
+    roster.image = std::move(image);
+    return cache.emplace(records, std::move(roster)).first->second;
+}
+
+const std::uint8_t* RecordAt(const Roster& roster, std::int32_t i) {
+    return roster.image->data.get() + std::int64_t{i} * vantrel::kPlayerRecordSize;
+}
+
+void SetRecordCounters(benchmark::State& state, std::int64_t records) {
+    state.SetItemsProcessed(state.iterations() * records);
+    state.SetBytesProcessed(state.iterations() * records * vantrel::kPlayerRecordSize);
+}
+
+// The floor: every roster byte read once and summed.
+void BM_SumRosterBytes(benchmark::State& state) {
+    const Roster& roster = RosterOf(state.range(0));
+    const std::uint8_t* bytes = roster.image->data.get();
+    const std::size_t size = roster.image->size;
+    for (auto _ : state) {
+        std::uint64_t sum = 0;
+        for (std::size_t i = 0; i < size; ++i)
+            sum += bytes[i];
+        benchmark::DoNotOptimize(sum);
+    }
+    SetRecordCounters(state, roster.records);
+}
+
+void BM_ExtractText(benchmark::State& state) {
+    const Roster& roster = RosterOf(state.range(0));
+    for (auto _ : state) {
+        std::size_t total = 0;
+        for (std::int32_t i = 0; i < roster.records; ++i)
+            total += vantrel::ExtractText(RecordAt(roster, i), vantrel::kPlayerNameWidth).size();
+        benchmark::DoNotOptimize(total);
+    }
+    SetRecordCounters(state, roster.records);
+}
+
+void BM_ExtractTextView(benchmark::State& state) {
+    const Roster& roster = RosterOf(state.range(0));
+    for (auto _ : state) {
+        std::size_t total = 0;
+        for (std::int32_t i = 0; i < roster.records; ++i) {
+            total +=
+                vantrel::ExtractTextView(RecordAt(roster, i), vantrel::kPlayerNameWidth).size();
+        }
+        benchmark::DoNotOptimize(total);
+    }
+    SetRecordCounters(state, roster.records);
+}
+
+void BM_OverallExact(benchmark::State& state) {
+    const Roster& roster = RosterOf(state.range(0));
+    for (auto _ : state) {
+        double total = 0;
+        for (std::int32_t i = 0; i < roster.records; ++i)
+            total += vantrel::OverallExact(RecordAt(roster, i));
+        benchmark::DoNotOptimize(total);
+    }
+    SetRecordCounters(state, roster.records);
+}
+
+void BM_OverallValue(benchmark::State& state) {
+    const Roster& roster = RosterOf(state.range(0));
+    for (auto _ : state) {
+        double total = 0;
+        for (std::int32_t i = 0; i < roster.records; ++i)
+            total += vantrel::OverallValue(RecordAt(roster, i));
+        benchmark::DoNotOptimize(total);
+    }
+    SetRecordCounters(state, roster.records);
+}
+
+// range(1): 1 = the cut form shown in the list, 0 = the unrounded text.
+void BM_OverallRating(benchmark::State& state) {
+    const Roster& roster = RosterOf(state.range(0));
+    const bool truncate = state.range(1) != 0;
+    for (auto _ : state) {
+        std::size_t total = 0;
+        for (std::int32_t i = 0; i < roster.records; ++i)
+            total += vantrel::OverallRating(RecordAt(roster, i), truncate, ".").size();
+        benchmark::DoNotOptimize(total);
+    }
+    SetRecordCounters(state, roster.records);
+}
+
+void BM_RealText(benchmark::State& state) {
+    const Roster& roster = RosterOf(state.range(0));
+    std::vector<double> values(static_cast<std::size_t>(roster.records));
+    for (std::int32_t i = 0; i < roster.records; ++i)
+        values[static_cast<std::size_t>(i)] = vantrel::OverallExact(RecordAt(roster, i));
+    for (auto _ : state) {
+        std::size_t total = 0;
+        for (const double value : values)
+            total += vantrel::RealText(value, ".").size();
+        benchmark::DoNotOptimize(total);
+    }
+    SetRecordCounters(state, roster.records);
+}
+
+void BM_LeagueAverageOverall(benchmark::State& state) {
+    const Roster& roster = RosterOf(state.range(0));
+    vantrel::LeagueData league;
+    league.RosterFileImage = roster.image;
+    league.RosterFileSize = static_cast<std::int32_t>(roster.image->size);
+    league.TeamCount = static_cast<std::int32_t>(roster.image->size / roster.teamStride);
+    league.TeamStride = roster.teamStride;
+    league.PlayersPerTeam = roster.teamStride / vantrel::kPlayerRecordSize;
+    for (auto _ : state)
+        benchmark::DoNotOptimize(vantrel::LeagueAverageOverall(league));
+    SetRecordCounters(state, roster.records);
+}
+
+// The upper-cased trimmed names of the named players, as the filter hands them over.
+std::vector<std::string> UpperNames(const Roster& roster) {
+    std::vector<std::string> names;
+    for (std::int32_t i = 0; i < roster.records; ++i) {
+        const std::string_view name =
+            vantrel::ExtractTextView(RecordAt(roster, i), vantrel::kPlayerNameWidth);
+        if (name.size() >= 2)
+            names.push_back(vantrel::Cp1252Uppered(name));
+    }
+    return names;
+}
+
+void BM_MatchNamePattern(benchmark::State& state) {
+    const std::vector<std::string> names = UpperNames(RosterOf(state.range(0)));
+    for (auto _ : state) {
+        std::size_t matches = 0;
+        for (const std::string& name : names)
+            matches += vantrel::MatchNamePattern(name, "*AN*");
+        benchmark::DoNotOptimize(matches);
+    }
+    state.SetItemsProcessed(state.iterations() * static_cast<std::int64_t>(names.size()));
+}
+
+void BM_NamePatternMatches(benchmark::State& state) {
+    const std::vector<std::string> names = UpperNames(RosterOf(state.range(0)));
+    const vantrel::NamePattern pattern("*AN*");
+    for (auto _ : state) {
+        std::size_t matches = 0;
+        for (const std::string& name : names)
+            matches += pattern.Matches(name);
+        benchmark::DoNotOptimize(matches);
+    }
+    state.SetItemsProcessed(state.iterations() * static_cast<std::int64_t>(names.size()));
+}
+
+// The criteria after Reset: every named player passes.
+vantrel::SearchCriteria ResetCriteria() {
+    vantrel::SearchCriteria criteria;
+    criteria.ageMinPosition = 18;
+    criteria.ageMaxPosition = 40;
+    criteria.namePattern = "*";
+    return criteria;
+}
+
+void RunSearch(benchmark::State& state, const vantrel::SearchCriteria& criteria) {
+    const Roster& roster = RosterOf(state.range(0));
+    const vantrel::PlayerFilter filter(criteria, roster.teamStride);
+    std::size_t rows = 0;
+    for (auto _ : state) {
+        const std::vector<std::int32_t> found =
+            vantrel::SearchRoster(filter, *roster.image, roster.records);
+        rows = found.size();
+        benchmark::DoNotOptimize(found.data());
+    }
+    state.counters["rows"] = static_cast<double>(rows);
+    SetRecordCounters(state, roster.records);
+}
+
+void BM_SearchRosterReset(benchmark::State& state) {
+    RunSearch(state, ResetCriteria());
+}
+
+void BM_SearchRosterSelective(benchmark::State& state) {
+    vantrel::SearchCriteria criteria = ResetCriteria();
+    criteria.ratings[vantrel::kSK].threshold = RosterOf(state.range(0)).selectiveThreshold;
+    RunSearch(state, criteria);
+}
+
+void BM_SearchRosterOverall(benchmark::State& state) {
+    vantrel::SearchCriteria criteria = ResetCriteria();
+    criteria.ratings[vantrel::kOV].threshold = 60;
+    RunSearch(state, criteria);
+}
+
+void BM_SearchRosterName(benchmark::State& state) {
+    vantrel::SearchCriteria criteria = ResetCriteria();
+    criteria.namePattern = "*an*";
+    RunSearch(state, criteria);
+}
+
+// The filter alone, record by record, without collecting rows.
+void BM_PlayerFilterMatches(benchmark::State& state) {
+    const Roster& roster = RosterOf(state.range(0));
+    const vantrel::PlayerFilter filter(ResetCriteria(), roster.teamStride);
+    for (auto _ : state) {
+        std::size_t matches = 0;
+        for (std::int32_t i = 0; i < roster.records; ++i)
+            matches += filter.Matches(RecordAt(roster, i), std::int64_t{i} * 86);
+        benchmark::DoNotOptimize(matches);
+    }
+    SetRecordCounters(state, roster.records);
+}
+
+constexpr std::int64_t kRecords = 1'000'000;
+
+BENCHMARK(BM_SumRosterBytes)->Arg(kRecords)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_ExtractText)->Arg(kRecords)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_ExtractTextView)->Arg(kRecords)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_OverallExact)->Arg(kRecords)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_OverallValue)->Arg(kRecords)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_OverallRating)
+    ->Args({kRecords, 1})
+    ->Args({kRecords, 0})
+    ->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_RealText)->Arg(kRecords)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_LeagueAverageOverall)->Arg(kRecords)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_MatchNamePattern)->Arg(kRecords)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_NamePatternMatches)->Arg(kRecords)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_PlayerFilterMatches)->Arg(kRecords)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_SearchRosterReset)->Arg(kRecords)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_SearchRosterSelective)->Arg(kRecords)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_SearchRosterOverall)->Arg(kRecords)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_SearchRosterName)->Arg(kRecords)->Unit(benchmark::kMillisecond);
+
+}  // namespace
+
+BENCHMARK_MAIN();
