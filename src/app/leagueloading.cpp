@@ -5,6 +5,7 @@
 
 #include "eval/overall.h"
 #include "league/records.h"
+#include "app/busycursor.h"
 #include "app/displaytext.h"
 
 #include "ui_criteriapanel.h"
@@ -75,11 +76,13 @@ void VAvevadi::ShowLeagueAverage() {
 }
 
 void VAvevadi::LoadLeague() {
-    if (od_->exec() != QDialog::Accepted || od_->selectedFiles().isEmpty()) return;
+    if (od_->exec() != QDialog::Accepted || od_->selectedFiles().isEmpty())
+        return;
     LoadLeagueFrom(od_->selectedFiles().constFirst());
 }
 
 void VAvevadi::LoadLeagueFrom(const QString& chosen) {
+    const vantrel::BusyCursor busy;
     panelUi_->avgov->setText(QStringLiteral("0"));
     // The base name ends at the last "." of the whole path, folder names included.
     const qsizetype dot = chosen.lastIndexOf(QLatin1Char('.'));

@@ -125,6 +125,7 @@ void VAvevadi::ConnectHandlers() {
     connect(tim_, &QTimer::timeout, this, Guarded([this](auto&&...) { timTimer(); }));
     ConnectPanelHandlers();
     ConnectResultHandlers();
+    ConnectDesktopHandlers();
 }
 
 void VAvevadi::showEvent(QShowEvent* event) {
@@ -147,6 +148,9 @@ bool VAvevadi::eventFilter(QObject* watched, QEvent* event) {
     // A double-click anywhere on the list, on a row or below the last one, shows details.
     if (watched == resultUi_->found->viewport() && event->type() == QEvent::MouseButtonDblClick)
         Guarded([this] { foundDblClick(); })();
+    if (watched == resultUi_->found && event->type() == QEvent::KeyPress &&
+        ListKeyPress(static_cast<QKeyEvent*>(event)))
+        return true;
     if (watched == sc_ && event->type() == QEvent::KeyPress &&
         PanelKeyPress(static_cast<QKeyEvent*>(event)))
         return true;

@@ -18,6 +18,9 @@ class QCheckBox;
 class QComboBox;
 class QFileDialog;
 class QKeyEvent;
+class QDragEnterEvent;
+class QDropEvent;
+class QAction;
 class QGroupBox;
 class QLabel;
 class QLineEdit;
@@ -117,6 +120,8 @@ class VAvevadi : public QMainWindow {
 
   protected:
     void showEvent(QShowEvent* event) override;
+    void dragEnterEvent(QDragEnterEvent* event) override;
+    void dropEvent(QDropEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 
   private:
@@ -126,6 +131,11 @@ class VAvevadi : public QMainWindow {
     void LayoutPages();
     void SetUpRatingCharts();
     bool PanelKeyPress(QKeyEvent* event);
+    bool ListKeyPress(QKeyEvent* event);
+    void ConnectDesktopHandlers();
+    QList<int> SelectedRowsInDisplayOrder() const;
+    void CopySelectedRows(bool withHeaders);
+    void ShowListMenu(const QPoint& at);
     QList<QWidget*> LeagueControls() const;
 
     std::unique_ptr<Ui::VAvevadi> frameUi_;
@@ -138,6 +148,8 @@ class VAvevadi : public QMainWindow {
     vantrel::ResultModel* resultModel_ = nullptr;
     QFileDialog* od_ = nullptr;
     QTimer* tim_ = nullptr;
+    QAction* copyAction_ = nullptr;
+    QAction* copyWithHeadersAction_ = nullptr;
     vantrel::BarChart3D* ch_ = nullptr;
     vantrel::BarChart3D* chart1_ = nullptr;
     vantrel::BarSeries3D* series1_ = nullptr;

@@ -3,6 +3,7 @@
 
 #include "app/mainwindow.h"
 
+#include "app/busycursor.h"
 #include "app/guardedslot.h"
 #include "results/resultmodel.h"
 
@@ -27,7 +28,10 @@ void VAvevadi::foundColumnClick(int column) {
         SortKey = -SortKey;
     else
         SortKey = column + 1;
-    resultModel_->SortRows(SortKey);
+    {
+        const vantrel::BusyCursor busy(resultModel_->rowCount() >= vantrel::kBusyRowCount);
+        resultModel_->SortRows(SortKey);
+    }
     QHeaderView* header = resultUi_->found->horizontalHeader();
     header->setSortIndicatorShown(true);
     header->setSortIndicator(column, SortKey > 0 ? Qt::AscendingOrder : Qt::DescendingOrder);

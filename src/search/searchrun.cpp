@@ -3,6 +3,7 @@
 
 #include "app/mainwindow.h"
 
+#include "app/busycursor.h"
 #include "eval/numbertext.h"
 #include "league/programerror.h"
 #include "league/records.h"
@@ -49,6 +50,7 @@ void VAvevadi::Button2Click() {
         throw vantrel::ProgramError(vantrel::kSomethingsWrong);
     BindCriteriaControls();
 
+    const vantrel::BusyCursor busy(league_.PlayerCount() >= vantrel::kBusyRowCount);
     const vantrel::PlayerFilter filter(CurrentCriteria(), league_.TeamStride);
     std::vector<std::int32_t> rows =
         vantrel::SearchRoster(filter, *league_.RosterFileImage, league_.PlayerCount());
