@@ -36,14 +36,14 @@ mkdir -p "$seeds"/{fuzz_league,fuzz_namepattern,fuzz_numbertext} "$build/artifac
 
 # Four bytes little-endian, for the team length in the league input's header.
 le32() {
-    printf "$(printf '\\%03o\\%03o\\%03o\\%03o' $(($1 & 255)) $(($1 >> 8 & 255)) \
+    printf -- "$(printf '\\%03o\\%03o\\%03o\\%03o' $(($1 & 255)) $(($1 >> 8 & 255)) \
         $(($1 >> 16 & 255)) $(($1 >> 24 & 255)))"
 }
 # A league input: the 72 criteria bytes given (zero-padded), the team length, both files.
 league_seed() {  # out criteria-bytes-as-printf-escapes teams roster
     {
-        printf "$2" | head -c 72
-        head -c $((72 - $(printf "$2" | head -c 72 | wc -c))) /dev/zero
+        printf -- "$2" | head -c 72
+        head -c $((72 - $(printf -- "$2" | head -c 72 | wc -c))) /dev/zero
         le32 "$(stat -c %s "$3")"
         cat "$3" "$4"
     } >"$1"
@@ -76,7 +76,7 @@ league_seed "$seeds/fuzz_league/minimal" "" "$tmp/min.tms" "$tmp/min.ros"
 i=0
 for pair in 'MAARAN\000MAA*' 'LEE\000L?E' 'LEEDS\000*S' 'ANNA\000*N*A' 'AAAB\000*A?B' \
     'O\047BRIEN\000*\047*' 'M\374LLER\000M*R' 'ZED\000' '\000*' 'AB*C\000A?\052C'; do
-    printf "$pair" >"$seeds/fuzz_namepattern/s$i"
+    printf -- "$pair" >"$seeds/fuzz_namepattern/s$i"
     i=$((i + 1))
 done
 i=0
@@ -84,7 +84,7 @@ for text in '\000\000\000\000\000\000\340\077' '\000\000\000\000\000\000\360\077
     '\000\200\340\067\171\303\101\103' '\001\000\000\000\000\000\000\000' \
     '\377\377\377\377\377\377\357\177' '\052\000\000\000\007\000\000\000' \
     '  -2147483648' '+0012' '2147483647 ' '-0'; do
-    printf "$text" >"$seeds/fuzz_numbertext/s$i"
+    printf -- "$text" >"$seeds/fuzz_numbertext/s$i"
     i=$((i + 1))
 done
 

@@ -1,0 +1,347 @@
+// A league pair from arbitrary bytes through every step that reads the images: the
+// geometry, the team list walk, the league average, a search with criteria from the
+// input (checked against a filter written from the rules), the result ordering and the
+// details and chart values of chosen rows, record indices past the images included.
+//
+// Input: a 76-byte header (shorter inputs read as zero-padded), then the team image
+// (its length in header bytes 72..75, little-endian, cut to what is there), then the
+// roster image. An all-zero header is the panel after Reset: every named player passes.
+
+#include "eval/cp1252.h"
+#include "eval/numbertext.h"
+#include "eval/overall.h"
+#include "eval/vocabulary.h"
+#include "league/leaguedata.h"
+#include "league/programerror.h"
+#include "league/records.h"
+#include "results/resultmodel.h"
+#include "search/playerfilter.h"
+
+#include "referenceglob.h"
+
+#include <QCoreApplication>
+
+#include <algorithm>
+#include <cmath>
+#include <cstddef>
+#include <cstdint>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <limits>
+#include <memory>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace {
+
+using vantrel::kPlayerRecordSize;
+using vantrel::kTeamRecordSize;
+
+constexpr std::size_t kHeaderSize = 76;
+
+void Check(bool condition, const char* what) {
+    if (!condition) {
+        std::fprintf(stderr, "fuzz_league: %s\n", what);
+        std::abort();
+    }
+}
+
+class Header {
+  public:
+    Header(const std::uint8_t* data, std::size_t size) {
+        std::memcpy(bytes_, data, std::min(size, kHeaderSize));
+    }
+    std::uint8_t At(std::size_t i) const { return bytes_[i]; }
+    std::uint32_t U32(std::size_t i) const {
+        return static_cast<std::uint32_t>(bytes_[i]) |
+               (static_cast<std::uint32_t>(bytes_[i + 1]) << 8) |
+               (static_cast<std::uint32_t>(bytes_[i + 2]) << 16) |
+               (static_cast<std::uint32_t>(bytes_[i + 3]) << 24);
+    }
+
+  private:
+    std::uint8_t bytes_[kHeaderSize] = {};
+};
+
+vantrel::SearchCriteria CriteriaOf(const Header& h) {
+    vantrel::SearchCriteria c;
+    c.teamIndex = h.At(0) == 0 ? -1 : h.At(0) - 1;
+    // Trackbar positions stay inside their range 18..40, as the panel keeps them.
+    c.ageMinPosition = 18 + h.At(1) % 23;
+    c.ageMaxPosition = 40 - h.At(2) % 23;
+    c.statusItem = h.At(3) % 3;
+    c.teamItem = h.At(4) % 4;
+    c.positionItem = h.At(5) % 6;
+    c.salaryMin = (h.At(6) & 1) ? static_cast<std::int32_t>(h.U32(7)) : -1;
+    c.salaryMax = (h.At(11) & 1) ? static_cast<std::int32_t>(h.U32(12))
+                                 : std::numeric_limits<std::int32_t>::max();
+    for (std::size_t i = 0; i < c.ratings.size(); ++i) {
+        c.ratings[i].threshold = h.At(16 + 2 * i) % 101;
+        c.ratings[i].mode = static_cast<vantrel::CriterionMode>(h.At(17 + 2 * i) % 3);
+    }
+    c.namePattern.clear();
+    for (std::size_t i = 0; i < h.At(44) % 22u; ++i)
+        c.namePattern += static_cast<char>(h.At(45 + i));
+    c.namePatternEncodable = (h.At(66) & 1) == 0;
+    return c;
+}
+
+// The trimmed name by the rules: up to the first zero byte, codes 1..32 off both ends.
+std::string TrimmedName(const std::uint8_t* field, std::size_t width) {
+    std::string text;
+    for (std::size_t i = 0; i < width && field[i] != 0; ++i)
+        text += static_cast<char>(field[i]);
+    auto blank = [](char c) { return static_cast<unsigned char>(c) <= 32; };
+    while (!text.empty() && blank(text.back()))
+        text.pop_back();
+    std::size_t first = 0;
+    while (first < text.size() && blank(text[first]))
+        ++first;
+    return text.substr(first);
+}
+
+std::string Upper(std::string text) {
+    for (char& c : text)
+        c = static_cast<char>(vantrel::Cp1252Upper(static_cast<std::uint8_t>(c)));
+    return text;
+}
+
+// The per-record test, step by step as the filter is described.
+bool ReferenceMatches(const vantrel::SearchCriteria& c, std::int32_t stride, const std::uint8_t* r,
+                      std::int64_t offset) {
+    if (!c.namePatternEncodable)
+        return false;
+    if (c.teamIndex >= 0) {
+        const std::int64_t begin = std::int64_t{c.teamIndex} * stride;
+        if (offset < begin || offset >= begin + stride)
+            return false;
+    }
+    const int age = static_cast<std::int8_t>(r[vantrel::player::kAge]);
+    if (c.ageMinPosition != c.ageRangeMin && c.ageMinPosition > age)
+        return false;
+    if (c.ageMaxPosition != c.ageRangeMax && c.ageMaxPosition < age)
+        return false;
+    const int status = r[vantrel::player::kStatus];
+    if ((c.statusItem == 1 && status != 0) || (c.statusItem == 2 && status != 255))
+        return false;
+    const int assignment = r[vantrel::player::kAssignment];
+    if ((c.teamItem == 1 && (assignment < 200 || assignment > 206)) ||
+        (c.teamItem == 2 && assignment != 0) || (c.teamItem == 3 && assignment != 100))
+        return false;
+    if (c.positionItem >= 1 && r[vantrel::player::kPosition] != c.positionItem - 1)
+        return false;
+    const std::int32_t salary = vantrel::ReadI32(r + vantrel::player::kSalary);
+    if (c.salaryMin >= 0 && salary < c.salaryMin)
+        return false;
+    if (c.salaryMax < std::numeric_limits<std::int32_t>::max() && salary > c.salaryMax)
+        return false;
+    for (std::size_t i = 0; i < 14; ++i) {
+        const double v = i < 13 ? r[vantrel::player::kRatings + i] : vantrel::OverallValue(r);
+        const double t = c.ratings[i].threshold;
+        switch (c.ratings[i].mode) {
+            case vantrel::CriterionMode::kEqual:
+                if (v != t)
+                    return false;
+                break;
+            case vantrel::CriterionMode::kAtMost:
+                if (v > t)
+                    return false;
+                break;
+            case vantrel::CriterionMode::kAtLeast:
+                if (v < t)
+                    return false;
+                break;
+        }
+    }
+    const std::string name = TrimmedName(r, vantrel::kPlayerNameWidth);
+    if (name.size() < 2)
+        return false;
+    return fuzzref::ReferenceGlob(Upper(name), Upper(c.namePattern));
+}
+
+vantrel::SharedImage ImageOf(const std::uint8_t* data, std::size_t size) {
+    if (size == 0)
+        return nullptr;  // an empty file is a failed read: no image
+    auto image = std::make_shared<vantrel::ByteImage>();
+    // Exactly the size, so that the sanitizer sees any read past the end.
+    image->data = std::make_unique<std::uint8_t[]>(size);
+    std::memcpy(image->data.get(), data, size);
+    image->size = size;
+    return image;
+}
+
+// A cell's value as the ordering compares it: bytes for the two text columns, a whole
+// number (0 when the text is none) for every other column.
+int CompareCells(const std::string& a, const std::string& b, int column) {
+    if (column <= vantrel::kPositionColumn)
+        return a.compare(b) < 0 ? -1 : (a == b ? 0 : 1);
+    const std::int64_t x = vantrel::ParseInt32(a).value_or(0);
+    const std::int64_t y = vantrel::ParseInt32(b).value_or(0);
+    return x < y ? -1 : (x == y ? 0 : 1);
+}
+
+void CheckOrdering(const vantrel::SharedImage& roster, const std::vector<std::int32_t>& rows,
+                   int sortKey) {
+    vantrel::ResultModel model;
+    model.SetRows(roster, rows);
+    model.SortRows(sortKey);
+    Check(model.rowCount() == static_cast<int>(rows.size()), "sorting changed the row count");
+    std::vector<std::int32_t> after;
+    for (int i = 0; i < model.rowCount(); ++i)
+        after.push_back(model.RecordIndexAt(i));
+    std::vector<std::int32_t> before = rows;
+    std::sort(before.begin(), before.end());
+    std::vector<std::int32_t> sortedAfter = after;
+    std::sort(sortedAfter.begin(), sortedAfter.end());
+    Check(before == sortedAfter, "sorting lost or invented rows");
+    if (sortKey == 0 || std::abs(sortKey) > vantrel::kResultColumnCount) {
+        Check(after == rows, "an order key outside the columns moved rows");
+        return;
+    }
+    const int column = std::abs(sortKey) - 1;
+    for (int i = 1; i < model.rowCount(); ++i) {
+        const int cmp =
+            CompareCells(model.CellBytes(i - 1, column), model.CellBytes(i, column), column);
+        Check(sortKey > 0 ? cmp <= 0 : cmp >= 0, "rows out of order");
+    }
+}
+
+double Ratio(double numerator, double denominator, bool& fault) {
+    if (denominator == 0) {
+        fault = fault || numerator != 0;
+        return std::numeric_limits<double>::quiet_NaN();
+    }
+    return numerator / denominator;
+}
+
+// What the details page and the charts read of a row's record, located as they do it.
+void ShowDetails(const vantrel::LeagueData& league, std::int64_t recordIndex) {
+    const std::uint8_t* record = league.PlayerAt(recordIndex);
+    const bool inside =
+        recordIndex >= 0 && league.RosterFileImage &&
+        recordIndex < static_cast<std::int64_t>(league.RosterFileImage->size / kPlayerRecordSize);
+    Check((record != nullptr) == inside, "PlayerAt disagrees with the image size");
+    if (league.PlayersPerTeam < 1)
+        return;
+    const std::int64_t teamIndex = recordIndex / league.PlayersPerTeam;
+    const std::uint8_t* team = league.TeamAt(teamIndex);
+    const bool teamInside =
+        teamIndex >= 0 && teamIndex < league.TeamCount && league.TeamFileImage &&
+        teamIndex < static_cast<std::int64_t>(league.TeamFileImage->size / kTeamRecordSize);
+    Check((team != nullptr) == teamInside, "TeamAt disagrees with the team count");
+    if (!record || !team)
+        return;  // the page reports "keine Informationen verfügbar (Programmfehler)"
+
+    const vantrel::PlayerRecord p(record);
+    std::string page = std::string(vantrel::ExtractTextView(team, vantrel::kTeamNameWidth));
+    page += vantrel::ExtractTextView(record, vantrel::kPlayerNameWidth);
+    page += vantrel::ExtractTextView(p.ShortCodeField(), vantrel::kShortCodeWidth);
+    page += vantrel::PositionName(vantrel::PositionAbbrev(record));
+    page += vantrel::AssignmentText(p.Assignment());
+    page += vantrel::InjuryText(p.Assignment());
+    page += vantrel::HandText(p.Hand()).value_or("");
+    page += vantrel::StatusText(p.Status()).value_or("");
+    page += vantrel::AgeText(record);
+    page += vantrel::WholeText(p.Salary()) + vantrel::WholeText(p.GoalsOrPim() + p.Assists());
+    bool fault = false;
+    for (double ratio :
+         {Ratio(p.GoalsOrPim() * 100.0, p.Shots(), fault),
+          Ratio(static_cast<double>(p.Shots()) - p.PimOrGoalsAgainst(), p.Shots(), fault),
+          Ratio(p.PimOrGoalsAgainst(), p.GamesPlayed(), fault)}) {
+        page += vantrel::RealText(ratio, ",");
+    }
+    Check(!page.empty(), "details wrote nothing");
+
+    // The chart bars: condition, the stored ratings, OV as a whole number.
+    const double overall = vantrel::OverallValue(record);
+    Check(std::isfinite(overall) && overall == std::trunc(overall), "OV bar is not a whole number");
+    if (p.Position() > 4)
+        Check(overall == 0, "OV of a position outside 0..4 is not 0");
+    Check(vantrel::OverallRating(record, true, ".") ==
+              vantrel::WholeText(
+                  static_cast<std::int64_t>(std::trunc(vantrel::OverallExact(record)))),
+          "OV column text");
+}
+
+}  // namespace
+
+extern "C" int LLVMFuzzerInitialize(int* argc, char*** argv) {
+    // The result model is a Qt model; it gets the application object the program has.
+    static QCoreApplication app(*argc, *argv);
+    return 0;
+}
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+    const Header header(data, size);
+    const std::uint8_t* payload = data + std::min(size, kHeaderSize);
+    const std::size_t payloadSize = size - std::min(size, kHeaderSize);
+    const std::size_t teamSize = std::min<std::size_t>(header.U32(72), payloadSize);
+
+    // The load: both images as read, the sizes recorded, the geometry from the sizes.
+    vantrel::LeagueData league;
+    league.TeamFileImage = ImageOf(payload, teamSize);
+    league.TeamFileSize = static_cast<std::int32_t>(teamSize);
+    league.RosterFileImage = ImageOf(payload + teamSize, payloadSize - teamSize);
+    league.RosterFileSize = static_cast<std::int32_t>(payloadSize - teamSize);
+    const bool ok = league.ComputeGeometry() == vantrel::GeometryResult::kOk;
+    Check(ok == (league.TeamCount > 0 && league.TeamStride >= kPlayerRecordSize),
+          "geometry result");
+    Check(ok == league.IsLoaded(), "loaded state");
+
+    if (!ok) {
+        bool threw = false;
+        try {
+            vantrel::LeagueAverageOverall(league);
+        } catch (const vantrel::ProgramError&) {
+            threw = true;
+        }
+        Check(threw, "league average of no league");
+        return 0;
+    }
+
+    // The team list walk.
+    for (std::int32_t i = 0; i < league.TeamCount; ++i) {
+        const std::uint8_t* team = league.TeamAt(i);
+        Check(team != nullptr, "a counted team has no record");
+        const std::string_view name = vantrel::ExtractTextView(team, vantrel::kTeamNameWidth);
+        Check(name.size() <= 10 && name == TrimmedName(team, vantrel::kTeamNameWidth), "team name");
+    }
+    Check(league.TeamAt(league.TeamCount) == nullptr, "team past the count");
+
+    const double average = vantrel::LeagueAverageOverall(league);
+    Check(std::isfinite(average) && average >= 0, "league average");
+    vantrel::LeagueAverageText(average, ".");
+
+    // The search, against the reference filter, and with an inflated record count.
+    const vantrel::SearchCriteria criteria = CriteriaOf(header);
+    const vantrel::PlayerFilter filter(criteria, league.TeamStride);
+    const vantrel::ByteImage& roster = *league.RosterFileImage;
+    const std::vector<std::int32_t> rows =
+        vantrel::SearchRoster(filter, roster, league.PlayerCount());
+    std::vector<std::int32_t> expected;
+    for (std::int32_t k = 0; k < league.PlayerCount(); ++k) {
+        const std::int64_t offset = std::int64_t{k} * kPlayerRecordSize;
+        if (ReferenceMatches(criteria, league.TeamStride, roster.data.get() + offset, offset))
+            expected.push_back(k);
+    }
+    Check(rows == expected, "search differs from the rules");
+    Check(vantrel::SearchRoster(filter, roster, std::numeric_limits<std::int32_t>::max()) == rows,
+          "search with a record count past the image");
+
+    // The ordering the header click asks for.
+    const int sortKey = static_cast<int>(header.At(67) % 43) - 21;
+    CheckOrdering(league.RosterFileImage, rows, sortKey);
+
+    // Details of chosen rows, and of record indices around and past the images.
+    for (std::size_t i = 0; i < 4; ++i) {
+        const std::uint8_t pick = header.At(68 + i);
+        if (!rows.empty())
+            ShowDetails(league, rows[pick % rows.size()]);
+        ShowDetails(league, league.PlayerCount() + pick - 128);
+    }
+    ShowDetails(league, std::numeric_limits<std::int32_t>::max());
+    ShowDetails(league, std::int64_t{league.TeamCount} * league.PlayersPerTeam);
+    return 0;
+}
