@@ -24,13 +24,15 @@ void VAvevadi::ConnectResultHandlers() {
 void VAvevadi::foundColumnClick(int column) {
     if (column < 0)
         return;
-    if (std::abs(SortKey) - 1 == column)
-        SortKey = -SortKey;
-    else
-        SortKey = column + 1;
+    const bool sameColumn = std::abs(SortKey) - 1 == column;
+    SortKey = sameColumn ? -SortKey : column + 1;
     {
         const vantrel::BusyCursor busy(resultModel_->rowCount() >= vantrel::kBusyRowCount);
-        resultModel_->SortRows(SortKey);
+        // The list stands sorted by this column already: turning it round is the new order.
+        if (sameColumn)
+            resultModel_->ReverseRows();
+        else
+            resultModel_->SortRows(SortKey);
     }
     QHeaderView* header = resultUi_->found->horizontalHeader();
     header->setSortIndicatorShown(true);

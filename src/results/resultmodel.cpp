@@ -303,4 +303,19 @@ void ResultModel::SortRows(int sortKey) {
     }
     emit layoutChanged({}, QAbstractItemModel::VerticalSortHint);
 }
+void ResultModel::ReverseRows() {
+    const auto n = static_cast<int>(rows_.size());
+    if (n < 2)
+        return;
+    emit layoutAboutToBeChanged({}, QAbstractItemModel::VerticalSortHint);
+    std::reverse(rows_.begin(), rows_.end());
+    const QModelIndexList before = persistentIndexList();
+    QModelIndexList after;
+    after.reserve(before.size());
+    for (const QModelIndex& index : before)
+        after.append(this->index(n - 1 - index.row(), index.column()));
+    changePersistentIndexList(before, after);
+    emit layoutChanged({}, QAbstractItemModel::VerticalSortHint);
+}
+
 }  // namespace vantrel

@@ -55,6 +55,9 @@ class ResultModel : public QAbstractTableModel {
     // Reorders the rows by a signed 1-based column (+k ascending, -k descending); rows
     // that compare equal keep their current order. 0 leaves the order as it is.
     void SortRows(int sortKey);
+    // Turns a list sorted by one column into the opposite order of that column. Rows that
+    // compare equal may come out in any order, so a plain reversal serves and costs no keys.
+    void ReverseRows();
 
     int rowCount(const QModelIndex& parent = QModelIndex()) const override;
     int columnCount(const QModelIndex& parent = QModelIndex()) const override;

@@ -162,3 +162,35 @@ TEST(ResultOrderTest, GeneratedLeagueSortsExactlyAsTheComparisonDoes) {
 
 }  // namespace
 }  // namespace vantrel
+
+namespace vantrel {
+namespace {
+
+// The reversing click turns a sorted list round: every neighbour pair must then stand in
+// the opposite order of the column (ties in any order), and the rows stay the same set.
+TEST(ResultOrderTest, ReversingASortedListGivesTheOppositeOrder) {
+    const std::vector<std::uint8_t> roster = TrickyRoster();
+    std::vector<std::int32_t> rows;
+    for (std::int32_t i = 0; i < static_cast<std::int32_t>(roster.size() / 86); ++i)
+        rows.push_back(i);
+    ResultModel model;
+    model.SetRows(ImageOf(roster), rows);
+    for (int key = 1; key <= kResultColumnCount; ++key) {
+        const int column = key - 1;
+        model.SortRows(key);
+        std::vector<std::int32_t> before = CurrentOrder(model);
+        model.ReverseRows();
+        for (int row = 1; row < model.rowCount(); ++row) {
+            EXPECT_GE(CompareCells(model.CellBytes(row - 1, column), model.CellBytes(row, column),
+                                   column),
+                      0)
+                << "column " << column << " row " << row;
+        }
+        std::vector<std::int32_t> after = CurrentOrder(model);
+        std::reverse(before.begin(), before.end());
+        EXPECT_EQ(after, before);
+    }
+}
+
+}  // namespace
+}  // namespace vantrel
