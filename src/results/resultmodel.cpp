@@ -4,6 +4,7 @@
 #include "eval/overall.h"
 #include "eval/vocabulary.h"
 #include "league/records.h"
+#include "results/resultcelldelegate.h"
 
 #include <QHeaderView>
 #include <QTableView>
@@ -159,6 +160,7 @@ void ResultModel::SetUpView(QTableView* view) {
     view->setEditTriggers(QAbstractItemView::NoEditTriggers);
     view->setShowGrid(false);
     view->setWordWrap(false);
+    view->setItemDelegate(new ResultCellDelegate(view));
     view->setTabKeyNavigation(false);
     view->setSortingEnabled(false);  // ordering goes through the header-click handler
     QHeaderView* rows = view->verticalHeader();
