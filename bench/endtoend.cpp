@@ -14,6 +14,7 @@
 #include "results/resultmodel.h"
 
 #include "leaguegen.h"
+#include "thresholds.h"
 
 #include <QAction>
 #include <QApplication>
@@ -190,26 +191,6 @@ leaguegen::League MakeLeague(std::int64_t records) {
     return leaguegen::Generate(options);
 }
 
-// The SK threshold at which about 1 % of the named players pass "at least".
-int OnePercentThreshold(const vantrel::ByteImage& image) {
-    std::array<std::int64_t, 256> histogram{};
-    std::int64_t named = 0;
-    const std::size_t records = image.size / vantrel::kPlayerRecordSize;
-    for (std::size_t i = 0; i < records; ++i) {
-        const std::uint8_t* record = image.data.get() + i * vantrel::kPlayerRecordSize;
-        if (!vantrel::IsNamedPlayer(record))
-            continue;
-        ++histogram[vantrel::PlayerRecord(record).Rating(vantrel::kSK)];
-        ++named;
-    }
-    std::int64_t passing = 0;
-    for (int t = 255; t > 0; --t) {
-        passing += histogram[static_cast<std::size_t>(t)];
-        if (passing * 100 >= named)
-            return t;
-    }
-    return 0;
-}
 
 template <typename T>
 T* Child(QObject* parent, const char* name) {
@@ -272,7 +253,7 @@ SizeResult MeasureSize(std::int64_t wanted, int runs, const QString& folder) {
         load.runs.push_back(ms);
     }
     const vantrel::ByteImage& roster = *window.League().RosterFileImage;
-    result.selectiveThreshold = OnePercentThreshold(roster);
+    result.selectiveThreshold = bench::OnePercentThreshold(roster, vantrel::kSK);
 
     const auto searchFloor = [&] {
         return TimeMs([&] {

@@ -11,6 +11,7 @@
 #include "search/playerfilter.h"
 
 #include "leaguegen.h"
+#include "thresholds.h"
 
 #include <benchmark/benchmark.h>
 
@@ -33,26 +34,6 @@ struct Roster {
     int selectiveThreshold = 0;
 };
 
-int OnePercentThreshold(const vantrel::ByteImage& image, std::int32_t records, int rating) {
-    std::array<std::int64_t, 256> histogram{};
-    std::int64_t named = 0;
-    for (std::int32_t i = 0; i < records; ++i) {
-        const std::uint8_t* record =
-            image.data.get() + std::int64_t{i} * vantrel::kPlayerRecordSize;
-        if (!vantrel::IsNamedPlayer(record))
-            continue;
-        ++histogram[vantrel::PlayerRecord(record).Rating(rating)];
-        ++named;
-    }
-    // The highest threshold that still lets at least 1 % pass.
-    std::int64_t passing = 0;
-    for (int t = 255; t > 0; --t) {
-        passing += histogram[static_cast<std::size_t>(t)];
-        if (passing * 100 >= named)
-            return t;
-    }
-    return 0;
-}
 
 // Rosters are generated once per size and kept for all benchmarks.
 const Roster& RosterOf(std::int64_t records) {
@@ -72,7 +53,7 @@ const Roster& RosterOf(std::int64_t records) {
     Roster roster;
     roster.records = static_cast<std::int32_t>(image->size / vantrel::kPlayerRecordSize);
     roster.teamStride = options.slotsPerTeam * vantrel::kPlayerRecordSize;
-    roster.selectiveThreshold = OnePercentThreshold(*image, roster.records, vantrel::kSK);
+    roster.selectiveThreshold = bench::OnePercentThreshold(*image, vantrel::kSK);
     roster.image = std::move(image);
     return cache.emplace(records, std::move(roster)).first->second;
 }
