@@ -110,7 +110,8 @@ static_assert(kPlayerNameWidth <= 24, "a name must fit into the three words of i
 
 TextKey MakeTextKey(std::string_view text, bool ascending) {
     std::array<unsigned char, 24> bytes{};
-    std::memcpy(bytes.data(), text.data(), std::min(text.size(), bytes.size()));
+    if (!text.empty())  // an empty view may hold a null pointer, which memcpy must not get
+        std::memcpy(bytes.data(), text.data(), std::min(text.size(), bytes.size()));
     TextKey key{};
     for (std::size_t w = 0; w < 3; ++w) {
         std::uint64_t word = 0;
