@@ -1,6 +1,6 @@
 #pragma once
 
-// The overall rating OV of a player (spec Part 3.2): a weighted sum of the 13 stored
+// The overall rating OV of a player: a weighted sum of the 13 stored
 // ratings whose weights depend on the position, and the league average of it.
 
 #include <array>
@@ -41,12 +41,12 @@ double OverallValueOf(double ov);
 double LeagueAverageOverall(const LeagueData& league);
 
 // The caption ShowLeagueAverage writes into avgov: the average cut (not rounded) to one
-// decimal through the extended-precision steps of Part 3.2 (65.37 -> "65.3", 65.1 -> "65").
+// decimal through extended-precision steps (65.37 -> "65.3", 65.1 -> "65").
 std::string LeagueAverageText(double average, std::string_view decimalSeparator);
 
 namespace detail {
 
-// The four weight sets of Part 3.2, exposed for the tests.
+// The four weight sets, exposed for the tests.
 enum class OverallWeightSetId { kForward, kGoalie, kDefenderScAboveDf, kDefenderOther };
 
 struct OverallWeights {

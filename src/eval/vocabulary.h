@@ -1,6 +1,6 @@
 #pragma once
 
-// The display texts of the coded bytes of a player record (spec Part 3.1). A record is
+// The display texts of the coded bytes of a player record. A record is
 // the address of an 86-byte PlayerRecord; nullptr stands for "no record".
 
 #include <cstdint>

@@ -23,7 +23,7 @@ struct WorkedExample {
     double value;
 };
 
-// The worked-examples table of Part 3.2.
+// Worked examples of the overall rating, as the simulation shows them.
 const WorkedExample kWorkedExamples[] = {
     {"centre", 0, {70, 65, 60, 75, 80, 70, 72, 68, 66, 50, 74, 55, 40}, "71.3863727351694", "71", 71},
     {"goalie", 4, {85, 80, 78, 70, 75, 70, 82, 60, 77, 30, 25, 65, 50}, "74.2575658960784", "74", 74},

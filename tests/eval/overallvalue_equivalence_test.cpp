@@ -1,5 +1,5 @@
 // OverallValue takes trunc(OV) directly unless OV lies within 1e-9 of the next whole
-// number, and only then makes the text round trip of Part 3.2. These tests compare it
+// number, and only then makes the text round trip. These tests compare it
 // with the plain round trip wherever the two could differ.
 
 #include "eval/overall.h"
@@ -25,7 +25,7 @@ namespace {
 using testing::Ratings;
 using testing::TestRecord;
 
-// The definition of Part 3.2, step by step: text, parse with the same separator, truncate.
+// The definition, step by step: text, parse with the same separator, truncate.
 double ReferenceValueOf(double ov, std::string_view separator) {
     const std::optional<double> parsed = ParseReal(RealText(ov, separator), separator);
     return parsed ? std::trunc(*parsed) : 0;
