@@ -104,8 +104,10 @@ void CheckRealText(double x) {
         Check(std::fabs(x) > 1.7976931348623150e308, "ParseReal refused", point);
         return;
     }
+    // Half a unit of the 15th digit (at most 5e-15 of the value), then the rounding of
+    // the text to the nearest double (at most 2^-53 of it).
     const double error = std::fabs(*back - x);
-    Check(error <= std::fabs(x) * 5.000001e-15 + DBL_TRUE_MIN, "round trip too far",
+    Check(error <= std::fabs(x) * (5e-15 + 0x1p-52) + DBL_TRUE_MIN, "round trip too far",
           std::string(shown) + " -> " + point);
     // 15 digits survive a double: the text read back writes the same text again.
     if (std::fabs(*back) >= DBL_MIN)
