@@ -154,12 +154,18 @@ std::vector<std::int32_t> SearchRoster(const PlayerFilter& filter, const ByteIma
     // Only records lying wholly inside the image are read, whatever the caller claims.
     const std::int64_t whole = static_cast<std::int64_t>(image.size / kPlayerRecordSize);
     const std::int64_t count = std::min<std::int64_t>(playerCount, whole);
+    // Room for every record up front: the pages that no match writes are never touched,
+    // and a long list is not copied again and again as it grows.
+    found.reserve(static_cast<std::size_t>(count));
     for (std::int64_t i = 0; i < count; ++i) {
         const std::int64_t offset = i * kPlayerRecordSize;
         if (filter.Matches(image.data.get() + offset, offset)) {
             found.push_back(static_cast<std::int32_t>(i));
         }
     }
+    // A short list does not keep the room of the whole roster.
+    if (found.size() * 2 < found.capacity())
+        found.shrink_to_fit();
     return found;
 }
 
