@@ -6,11 +6,15 @@
 
 namespace vantrel {
 
-void ShowHandlerError(const QString& message) {
-    QMessageBox box(QMessageBox::Critical, QApplication::applicationDisplayName(), message,
-                    QMessageBox::Ok);
-    box.setObjectName("handlerError");
+void ShowErrorBox(const QString& caption, const QString& text, const QString& objectName) {
+    // No owner window: the box stands on its own.
+    QMessageBox box(QMessageBox::Critical, caption, text, QMessageBox::Ok);
+    box.setObjectName(objectName);
     box.exec();
+}
+
+void ShowHandlerError(const QString& message) {
+    ShowErrorBox(QApplication::applicationDisplayName(), message, QStringLiteral("handlerError"));
 }
 
 void ShowHandlerError(const std::exception& error) {

@@ -13,6 +13,9 @@ class QString;
 
 namespace vantrel {
 
+// A modal error box with the critical icon and a single OK button.
+void ShowErrorBox(const QString& caption, const QString& text, const QString& objectName);
+
 // The modal box for an error that left an event handler.
 void ShowHandlerError(const QString& message);
 void ShowHandlerError(const std::exception& error);

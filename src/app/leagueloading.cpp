@@ -6,22 +6,19 @@
 #include "eval/overall.h"
 #include "league/records.h"
 #include "app/busycursor.h"
+#include "app/guardedslot.h"
 #include "app/displaytext.h"
 
 #include "ui_criteriapanel.h"
 
 #include <QFileDialog>
-#include <QMessageBox>
 
 #include <filesystem>
 
 namespace {
 
 void ShowLoadError(const QString& text) {
-    // No owner window: the box stands on its own, like every load message.
-    QMessageBox box(QMessageBox::Critical, QStringLiteral("Fehler"), text, QMessageBox::Ok);
-    box.setObjectName(QStringLiteral("loadError"));
-    box.exec();
+    vantrel::ShowErrorBox(QStringLiteral("Fehler"), text, QStringLiteral("loadError"));
 }
 
 std::filesystem::path ToPath(const QString& path) {

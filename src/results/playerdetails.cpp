@@ -41,14 +41,15 @@ QString Number(std::int64_t value) {
     return QString::number(value);
 }
 
+// The vocabulary's texts are ASCII.
+QString Latin(std::string_view text) {
+    return QString::fromLatin1(text.data(), static_cast<qsizetype>(text.size()));
+}
+
 // Labels whose code has no text keep what they show.
 void SetOptionalText(QLabel* label, std::optional<std::string_view> text) {
     if (text)
-        label->setText(QString::fromLatin1(text->data(), static_cast<qsizetype>(text->size())));
-}
-
-QString Latin(std::string_view text) {
-    return QString::fromLatin1(text.data(), static_cast<qsizetype>(text.size()));
+        label->setText(Latin(*text));
 }
 
 }  // namespace
