@@ -7,11 +7,11 @@
 // Usage: bench_endtoend [--runs N] [--json FILE] [RECORDS ...]
 //   RECORDS: league sizes in player records (default 540 100000 1000000 10000000).
 
-#include "app/mainwindow.h"
-#include "app/startup.h"
-#include "league/leaguedata.h"
-#include "league/records.h"
-#include "results/resultmodel.h"
+#include "gui/window/mainwindow.h"
+#include "gui/window/startup.h"
+#include "core/league/leaguedata.h"
+#include "core/league/records.h"
+#include "gui/results/resultmodel.h"
 
 #include "leaguegen.h"
 #include "thresholds.h"

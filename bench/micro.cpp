@@ -2,13 +2,13 @@
 // overall rating and its texts, name patterns and the player filter, each over a
 // generated roster and next to a plain pass over the same bytes (the floor).
 
-#include "eval/cp1252.h"
-#include "eval/numbertext.h"
-#include "eval/overall.h"
-#include "league/leaguedata.h"
-#include "league/records.h"
-#include "search/namepattern.h"
-#include "search/playerfilter.h"
+#include "core/eval/cp1252.h"
+#include "core/eval/numbertext.h"
+#include "core/eval/overall.h"
+#include "core/league/leaguedata.h"
+#include "core/league/records.h"
+#include "core/search/namepattern.h"
+#include "core/search/playerfilter.h"
 
 #include "leaguegen.h"
 #include "thresholds.h"

@@ -2,8 +2,8 @@
 
 // Criteria that make the benchmarks' selective search select about 1 % of the players.
 
-#include "league/leaguedata.h"
-#include "league/records.h"
+#include "core/league/leaguedata.h"
+#include "core/league/records.h"
 
 #include <array>
 #include <cstdint>

@@ -7,15 +7,16 @@
 // (its length in header bytes 72..75, little-endian, cut to what is there), then the
 // roster image. An all-zero header is the panel after Reset: every named player passes.
 
-#include "eval/cp1252.h"
-#include "eval/numbertext.h"
-#include "eval/overall.h"
-#include "eval/vocabulary.h"
-#include "league/leaguedata.h"
-#include "league/programerror.h"
-#include "league/records.h"
-#include "results/resultmodel.h"
-#include "search/playerfilter.h"
+#include "core/eval/cp1252.h"
+#include "core/eval/numbertext.h"
+#include "core/eval/overall.h"
+#include "core/eval/vocabulary.h"
+#include "core/league/leaguedata.h"
+#include "core/league/programerror.h"
+#include "core/league/records.h"
+#include "core/order/resultorder.h"
+#include "gui/results/resultmodel.h"
+#include "core/search/playerfilter.h"
 
 #include "referenceglob.h"
 
@@ -172,16 +173,6 @@ vantrel::SharedImage ImageOf(const std::uint8_t* data, std::size_t size) {
     return image;
 }
 
-// A cell's value as the ordering compares it: bytes for the two text columns, a whole
-// number (0 when the text is none) for every other column.
-int CompareCells(const std::string& a, const std::string& b, int column) {
-    if (column <= vantrel::kPositionColumn)
-        return a.compare(b) < 0 ? -1 : (a == b ? 0 : 1);
-    const std::int64_t x = vantrel::ParseInt32(a).value_or(0);
-    const std::int64_t y = vantrel::ParseInt32(b).value_or(0);
-    return x < y ? -1 : (x == y ? 0 : 1);
-}
-
 void CheckOrdering(const vantrel::SharedImage& roster, const std::vector<std::int32_t>& rows,
                    int sortKey) {
     vantrel::ResultModel model;
@@ -202,8 +193,8 @@ void CheckOrdering(const vantrel::SharedImage& roster, const std::vector<std::in
     }
     const int column = std::abs(sortKey) - 1;
     for (int i = 1; i < model.rowCount(); ++i) {
-        const int cmp =
-            CompareCells(model.CellBytes(i - 1, column), model.CellBytes(i, column), column);
+        const int cmp = vantrel::CompareCells(model.CellBytes(i - 1, column),
+                                              model.CellBytes(i, column), column);
         Check(sortKey > 0 ? cmp <= 0 : cmp >= 0, "rows out of order");
     }
 }

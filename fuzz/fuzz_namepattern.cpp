@@ -2,7 +2,7 @@
 // a plain dynamic-programming glob matcher and a naive segment search.
 // Input: text, a zero byte, pattern (a missing zero byte splits the input in half).
 
-#include "search/namepattern.h"
+#include "core/search/namepattern.h"
 
 #include "referenceglob.h"
 

@@ -2,9 +2,9 @@
 // trip through ParseReal with both decimal separators, and ParseInt32 against a
 // reference parser written from the rules alone.
 
-#include "eval/numbertext.h"
+#include "core/eval/numbertext.h"
 
-#include "eval/overall.h"
+#include "core/eval/overall.h"
 
 #include <cfloat>
 #include <cmath>

@@ -1,6 +1,6 @@
 #include "leaguegen.h"
 
-#include "league/records.h"
+#include "core/league/records.h"
 
 #include <algorithm>
 #include <cmath>

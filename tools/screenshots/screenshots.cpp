@@ -4,9 +4,9 @@
 //
 //   screenshots LEAGUEFILE OUTDIR      (run under Xvfb, or with QT_QPA_PLATFORM=offscreen)
 
-#include "app/mainwindow.h"
-#include "app/sidewindows.h"
-#include "app/startup.h"
+#include "gui/window/mainwindow.h"
+#include "gui/sidewindows/sidewindows.h"
+#include "gui/window/startup.h"
 
 #include <QAbstractItemModel>
 #include <QAction>

@@ -1,8 +1,0 @@
-#include "app/startup.h"
-
-#include <QApplication>
-
-int main(int argc, char* argv[]) {
-    QApplication application(argc, argv);
-    return vantrel::RunProgram();
-}

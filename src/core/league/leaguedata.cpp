@@ -1,0 +1,110 @@
+#include "core/league/leaguedata.h"
+
+#include "core/league/records.h"
+
+#include <fstream>
+#include <limits>
+#include <system_error>
+
+namespace vantrel {
+
+SharedImage ReadFileImage(const std::filesystem::path& path) {
+    std::error_code ec;
+    // Only regular files: a FIFO would block and a device such as /dev/zero never ends.
+    if (!std::filesystem::is_regular_file(path, ec) || ec)
+        return nullptr;
+
+    std::ifstream in(path, std::ios::binary);
+    if (!in)
+        return nullptr;
+    in.seekg(0, std::ios::end);
+    const std::streamoff end = in.tellg();
+    // The sizes are signed 32-bit: a larger file cannot be described, so it is not read.
+    if (end <= 0 || end > std::numeric_limits<std::int32_t>::max())
+        return nullptr;
+    in.seekg(0, std::ios::beg);
+    if (!in)
+        return nullptr;
+
+    auto image = std::make_shared<ByteImage>();
+    const auto size = static_cast<std::size_t>(end);
+    image->data = std::make_unique_for_overwrite<std::uint8_t[]>(size);
+    image->size = size;
+    in.read(reinterpret_cast<char*>(image->data.get()), static_cast<std::streamsize>(size));
+    // A file that shrank after its size was taken is a failed read.
+    if (static_cast<std::size_t>(in.gcount()) != size)
+        return nullptr;
+    return image;
+}
+
+std::int32_t LeagueData::PlayerCount() const {
+    return RosterFileSize / kPlayerRecordSize;
+}
+
+void LeagueData::ReleaseTeamImage() {
+    TeamFileImage.reset();
+    TeamStride = PlayersPerTeam = TeamCount = 0;
+}
+
+void LeagueData::ReleaseRosterImage() {
+    RosterFileImage.reset();
+    TeamStride = PlayersPerTeam = TeamCount = 0;
+}
+
+bool LeagueData::ReadTeamImage(const std::filesystem::path& path) {
+    ReleaseTeamImage();
+    SharedImage image = ReadFileImage(path);
+    if (!image)
+        return false;
+    TeamFileImage = std::move(image);
+    TeamFileSize = static_cast<std::int32_t>(TeamFileImage->size);
+    return true;
+}
+
+bool LeagueData::ReadRosterImage(const std::filesystem::path& path) {
+    ReleaseRosterImage();
+    SharedImage image = ReadFileImage(path);
+    if (!image)
+        return false;
+    RosterFileImage = std::move(image);
+    RosterFileSize = static_cast<std::int32_t>(RosterFileImage->size);
+    return true;
+}
+
+GeometryResult LeagueData::ComputeGeometry() {
+    TeamCount = TeamFileSize / kTeamRecordSize;
+    if (TeamCount == 0) {  // the division by zero that follows counts as a failure
+        PlayersPerTeam = 0;
+        return GeometryResult::kFailed;
+    }
+    TeamStride = RosterFileSize / TeamCount;
+    PlayersPerTeam = TeamStride / kPlayerRecordSize;
+    if (PlayersPerTeam <= 0) {
+        PlayersPerTeam = 0;
+        return GeometryResult::kFailed;
+    }
+    return GeometryResult::kOk;
+}
+
+const std::uint8_t* RecordInImage(const ByteImage* image, std::int64_t recordIndex,
+                                  int recordSize) {
+    if (!image || recordIndex < 0)
+        return nullptr;
+    const auto count =
+        static_cast<std::int64_t>(image->size / static_cast<std::size_t>(recordSize));
+    if (recordIndex >= count)
+        return nullptr;
+    return image->data.get() + recordIndex * recordSize;
+}
+
+const std::uint8_t* LeagueData::PlayerAt(std::int64_t recordIndex) const {
+    return RecordInImage(RosterFileImage.get(), recordIndex, kPlayerRecordSize);
+}
+
+const std::uint8_t* LeagueData::TeamAt(std::int64_t teamIndex) const {
+    if (teamIndex >= TeamCount)
+        return nullptr;
+    return RecordInImage(TeamFileImage.get(), teamIndex, kTeamRecordSize);
+}
+
+}  // namespace vantrel

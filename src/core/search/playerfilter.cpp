@@ -1,0 +1,172 @@
+#include "core/search/playerfilter.h"
+
+#include "core/eval/cp1252.h"
+#include "core/eval/overall.h"
+#include "core/league/leaguedata.h"
+#include "core/league/records.h"
+
+#include <algorithm>
+#include <climits>
+#include <string_view>
+
+namespace vantrel {
+
+namespace {
+
+constexpr int kRookieStatus = 255;
+constexpr int kVeteranStatus = 0;
+constexpr int kProLow = 200, kProHigh = 206;  // pro team, healthy or injured
+constexpr int kFarm = 0;
+constexpr int kScratched = 100;
+constexpr int kGoalieItem = 5;  // position radio items 1..5 stand for Position 0..4
+
+std::string UpperCased(std::string_view text) {
+    std::string result(text);
+    for (char& c : result)
+        c = static_cast<char>(Cp1252Upper(static_cast<std::uint8_t>(c)));
+    return result;
+}
+
+}  // namespace
+
+PlayerFilter::PlayerFilter(const SearchCriteria& criteria, std::int32_t teamStride)
+    : pattern_(UpperCased(criteria.namePattern)) {
+    // A pattern character no record byte can hold matches no name at all.
+    matchesNothing_ = !criteria.namePatternEncodable;
+
+    teamActive_ = criteria.teamIndex >= 0;
+    teamBegin_ = std::int64_t{criteria.teamIndex} * teamStride;
+    teamEnd_ = teamBegin_ + teamStride;
+
+    // A trackbar standing at the end of its range sets no bound.
+    ageMinActive_ = criteria.ageMinPosition > criteria.ageRangeMin;
+    ageMaxActive_ = criteria.ageMaxPosition < criteria.ageRangeMax;
+    ageMin_ = criteria.ageMinPosition;
+    ageMax_ = criteria.ageMaxPosition;
+
+    if (criteria.statusItem == 1)
+        wantedStatus_ = kVeteranStatus;
+    if (criteria.statusItem == 2)
+        wantedStatus_ = kRookieStatus;
+
+    switch (criteria.teamItem) {
+        case 1:
+            assignmentLow_ = kProLow;
+            assignmentHigh_ = kProHigh;
+            break;
+        case 2:
+            assignmentLow_ = assignmentHigh_ = kFarm;
+            break;
+        case 3:
+            assignmentLow_ = assignmentHigh_ = kScratched;
+            break;
+        default:
+            break;
+    }
+
+    if (criteria.positionItem >= 1 && criteria.positionItem <= kGoalieItem) {
+        wantedPosition_ = criteria.positionItem - 1;
+    }
+
+    salaryMinActive_ = criteria.salaryMin >= 0;
+    salaryMaxActive_ = criteria.salaryMax < INT32_MAX;
+    salaryMin_ = criteria.salaryMin;
+    salaryMax_ = criteria.salaryMax;
+
+    for (int i = 0; i < kRatingCriteriaCount; ++i) {
+        const RatingCriterion& c = criteria.ratings[static_cast<std::size_t>(i)];
+        Range range{i, c.threshold, c.threshold};
+        if (c.mode == CriterionMode::kAtLeast)
+            range.high = INT_MAX;
+        if (c.mode == CriterionMode::kAtMost)
+            range.low = INT_MIN;
+        if (i == kOverallIndex) {
+            // OV is never negative, so at least 0 or less is the only criterion that
+            // cannot fail whatever the rating formula gives.
+            overallActive_ = !(range.low <= 0 && range.high == INT_MAX);
+            overall_ = range;
+        } else if (range.low > 0 || range.high < 255) {
+            storedRatings_[static_cast<std::size_t>(storedRatingCount_++)] = range;
+        }
+    }
+
+    // Reset puts "*" into the name edit: no need to upper-case every name for it.
+    nameTestsPattern_ = !pattern_.MatchesEveryText();
+}
+
+bool PlayerFilter::Matches(const std::uint8_t* record, std::int64_t byteOffset) const {
+    if (matchesNothing_)
+        return false;
+    if (teamActive_ && (byteOffset < teamBegin_ || byteOffset >= teamEnd_))
+        return false;
+
+    const PlayerRecord player(record);
+    const int age = player.AgeSigned();
+    if (ageMinActive_ && ageMin_ > age)
+        return false;
+    if (ageMaxActive_ && ageMax_ < age)
+        return false;
+    if (wantedStatus_ >= 0 && player.Status() != wantedStatus_)
+        return false;
+    if (assignmentLow_ >= 0 &&
+        (player.Assignment() < assignmentLow_ || player.Assignment() > assignmentHigh_)) {
+        return false;
+    }
+    if (wantedPosition_ >= 0 && player.Position() != wantedPosition_)
+        return false;
+
+    const std::int32_t salary = player.Salary();
+    if (salaryMinActive_ && salary < salaryMin_)
+        return false;
+    if (salaryMaxActive_ && salary > salaryMax_)
+        return false;
+
+    for (int i = 0; i < storedRatingCount_; ++i) {
+        const Range& range = storedRatings_[static_cast<std::size_t>(i)];
+        const int value = player.Rating(range.index);
+        if (value < range.low || value > range.high)
+            return false;
+    }
+    if (overallActive_) {
+        // Whole number held in a double; compared without any conversion to int.
+        const double value = OverallValue(record);
+        if (value < overall_.low || value > overall_.high)
+            return false;
+    }
+
+    const std::string_view name = ExtractTextView(player.NameField(), kPlayerNameWidth);
+    if (name.size() < 2)
+        return false;  // an empty roster slot is never listed
+    if (!nameTestsPattern_)
+        return true;
+    char upper[kPlayerNameWidth];  // the trimmed name is never longer than its field
+    for (std::size_t i = 0; i < name.size(); ++i) {
+        upper[i] = static_cast<char>(Cp1252Upper(static_cast<std::uint8_t>(name[i])));
+    }
+    return pattern_.Matches(std::string_view(upper, name.size()));
+}
+
+std::vector<std::int32_t> SearchRoster(const PlayerFilter& filter, const ByteImage& image,
+                                       std::int32_t playerCount) {
+    std::vector<std::int32_t> found;
+    if (!image.data || playerCount <= 0)
+        return found;
+    // Only records lying wholly inside the image are read, whatever the caller claims.
+    const std::int64_t whole = static_cast<std::int64_t>(image.size / kPlayerRecordSize);
+    const std::int64_t count = std::min<std::int64_t>(playerCount, whole);
+    // Room for every record up front: the pages that no match writes are never touched,
+    // and a long list is not copied again and again as it grows.
+    found.reserve(static_cast<std::size_t>(count));
+    for (std::int64_t i = 0; i < count; ++i) {
+        const std::int64_t offset = i * kPlayerRecordSize;
+        if (filter.Matches(image.data.get() + offset, offset)) {
+            found.push_back(static_cast<std::int32_t>(i));
+        }
+    }
+    // A short list does not keep the room of the whole roster.
+    if (found.size() * 2 < found.capacity())
+        found.shrink_to_fit();
+    return found;
+}
+
+}  // namespace vantrel

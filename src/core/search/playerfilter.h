@@ -1,0 +1,79 @@
+#pragma once
+
+// The player filter of a search: the criteria of the panel taken once as a value, and
+// the per-record test the search run applies to every player record in file order.
+
+#include "core/search/namepattern.h"
+
+#include <array>
+#include <cstdint>
+#include <string>
+#include <vector>
+
+namespace vantrel {
+
+struct ByteImage;
+
+// The state of a rating's checkbox: unchecked / grayed / checked.
+enum class CriterionMode : std::uint8_t { kAtLeast, kAtMost, kEqual };
+
+struct RatingCriterion {
+    int threshold = 0;
+    CriterionMode mode = CriterionMode::kAtLeast;
+};
+
+// The criteria of one search, taken from the panel once before the search runs.
+struct SearchCriteria {
+    // TeamRecord index carried by the selected team entry; -1 = "<All>" or none.
+    int teamIndex = -1;
+    int ageMinPosition = 18, ageMaxPosition = 40;  // trackbar positions
+    int ageRangeMin = 18, ageRangeMax = 40;        // the trackbars' range ends (no bound there)
+    int statusItem = 0, teamItem = 0, positionItem = 0;  // radio item indices
+    std::int32_t salaryMin = -1, salaryMax = 2147483647;
+    std::array<RatingCriterion, 14> ratings{};  // RatingIndex order, 13 = OV
+    // Windows-1252 bytes of the name edit; may be empty.
+    std::string namePattern = "*";
+    // false: the edit holds a character no Windows-1252 byte encodes, so no name can match.
+    bool namePatternEncodable = true;
+};
+
+class PlayerFilter {
+  public:
+    PlayerFilter(const SearchCriteria& criteria, std::int32_t teamStride);
+
+    // record: the 86 bytes of the player; byteOffset: its offset in the roster image.
+    bool Matches(const std::uint8_t* record, std::int64_t byteOffset) const;
+
+  private:
+    // An inclusive range a value must lie in; criteria that cannot fail are left out.
+    struct Range {
+        int index;  // RatingIndex
+        int low;
+        int high;
+    };
+
+    bool matchesNothing_ = false;
+    bool teamActive_ = false;
+    std::int64_t teamBegin_ = 0, teamEnd_ = 0;  // byte range [begin, end) of the team block
+    bool ageMinActive_ = false, ageMaxActive_ = false;
+    int ageMin_ = 0, ageMax_ = 0;
+    int wantedStatus_ = -1;                         // -1: no test
+    int assignmentLow_ = -1, assignmentHigh_ = -1;  // -1: no test
+    int wantedPosition_ = -1;                       // -1: no test
+    bool salaryMinActive_ = false, salaryMaxActive_ = false;
+    std::int32_t salaryMin_ = 0, salaryMax_ = 0;
+    std::array<Range, 13> storedRatings_{};
+    int storedRatingCount_ = 0;
+    bool overallActive_ = false;
+    Range overall_{};
+    bool nameTestsPattern_ = false;  // false: an empty name edit lets every named player pass
+    NamePattern pattern_;            // the upper-cased pattern
+};
+
+// All record indices of the roster image that match, in file order. playerCount is
+// the number of whole records to scan (callers pass RosterFileSize/86); never reads
+// past image.size.
+std::vector<std::int32_t> SearchRoster(const PlayerFilter& filter, const ByteImage& image,
+                                       std::int32_t playerCount);
+
+}  // namespace vantrel

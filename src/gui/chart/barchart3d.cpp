@@ -1,0 +1,558 @@
+#include "gui/chart/barchart3d.h"
+
+#include <QFontMetricsF>
+#include <QImage>
+#include <QMouseEvent>
+#include <QPainter>
+#include <QWheelEvent>
+
+#include <algorithm>
+#include <array>
+#include <cmath>
+#include <numbers>
+
+namespace vantrel {
+
+namespace {
+
+// Chart units: the width of the bar row. Height and depth follow from it.
+constexpr double kChartWidth = 100.0;
+// Text size in pixels at zoom 100; below kMinTextPixels texts are left out.
+constexpr int kTextPixels = 11;
+constexpr int kMinTextPixels = 6;
+// Free pixels kept between the fitted chart and the widget edge.
+constexpr double kEdgeGap = 3.0;
+// Depth drawn per unit of depth in the oblique view.
+constexpr double kObliqueDx = 0.45;
+constexpr double kObliqueDy = 0.45;
+// Depth of walls and bars per percent of chart3DPercent, in chart units.
+constexpr double kDepthPerPercent = 0.5 / 100.0;
+// Share of its depth row a bar leaves free in front and behind.
+constexpr double kBarDepthMargin = 0.15;
+
+const QColor kSilver(192, 192, 192);
+const QColor kWallEdge(128, 128, 128);
+const QColor kGridOnWall(160, 160, 160);
+const QColor kGridOnBack(205, 205, 205);
+const QColor kMarkEdge(128, 128, 128);
+
+// Corner c of a box: bit 0 picks x1, bit 1 y1, bit 2 z1. Every face lists its corners
+// counter-clockwise as seen from outside, so a face is visible when its projection
+// winds counter-clockwise on the screen (negative shoelace area with y pointing down).
+constexpr std::array<std::array<int, 4>, 6> kFaces{{
+    {0, 1, 3, 2},  // front
+    {4, 6, 7, 5},  // back
+    {4, 0, 2, 6},  // left
+    {1, 5, 7, 3},  // right
+    {2, 3, 7, 6},  // top
+    {0, 4, 5, 1},  // bottom
+}};
+enum FaceShade { kFront, kSide, kTop, kBottom };
+constexpr std::array<FaceShade, 6> kFaceShade{kFront, kFront, kSide, kSide, kTop, kBottom};
+
+double Radians(int degrees) {
+    return static_cast<double>(((degrees % 360) + 360) % 360) * std::numbers::pi / 180.0;
+}
+
+double ShoelaceArea(const std::array<QPointF, 4>& q) {
+    double sum = 0;
+    for (std::size_t i = 0; i < 4; ++i) {
+        const QPointF& a = q[i];
+        const QPointF& b = q[(i + 1) % 4];
+        sum += a.x() * b.y() - b.x() * a.y();
+    }
+    return sum / 2;
+}
+
+// The view transform from chart units to view units (u right, v up, w away from the
+// eye), then to pixels once the fit is known.
+class Projection {
+  public:
+    Projection(bool oblique, int rotation, int elevation, int perspective, double w, double h,
+               double d)
+        : oblique_(oblique), cx_(w / 2), cy_(h / 2), cz_(d / 2) {
+        const double yaw = Radians(360 - rotation);
+        const double pitch = Radians(360 - elevation);
+        cosYaw_ = std::cos(yaw);
+        sinYaw_ = std::sin(yaw);
+        cosPitch_ = std::cos(pitch);
+        sinPitch_ = std::sin(pitch);
+        // The eye stays outside the sphere around the scene, so no point is ever behind it
+        // or on its plane: 2 radii at perspective 100, 62 at 0 (nearly parallel).
+        const double radius = std::sqrt(cx_ * cx_ + cy_ * cy_ + cz_ * cz_);
+        const double weak = (100.0 - std::clamp(perspective, 0, 100)) / 100.0;
+        eye_ = std::max(radius, 1e-9) * (2.0 + 60.0 * weak * weak);
+    }
+
+    // View units before the fit; `depth` grows away from the eye.
+    QPointF View(double x, double y, double z, double* depth = nullptr) const {
+        x -= cx_;
+        y -= cy_;
+        z -= cz_;
+        if (oblique_) {
+            if (depth) {
+                *depth = z - x * kObliqueDx - y * kObliqueDy;
+            }
+            return {x + z * kObliqueDx, y + z * kObliqueDy};
+        }
+        const double u = x * cosYaw_ + z * sinYaw_;
+        const double zYaw = z * cosYaw_ - x * sinYaw_;
+        const double v = y * cosPitch_ + zYaw * sinPitch_;
+        const double w = zYaw * cosPitch_ - y * sinPitch_;
+        const double f = eye_ / (eye_ + w);
+        if (depth) {
+            *depth = u * u + v * v + (eye_ + w) * (eye_ + w);
+        }
+        return {u * f, v * f};
+    }
+
+    void SetFit(double scale, QPointF viewCentre, QPointF screenCentre) {
+        scale_ = scale;
+        viewCentre_ = viewCentre;
+        screenCentre_ = screenCentre;
+    }
+
+    QPointF Screen(QPointF view) const {
+        return {screenCentre_.x() + (view.x() - viewCentre_.x()) * scale_,
+                screenCentre_.y() - (view.y() - viewCentre_.y()) * scale_};
+    }
+    QPointF operator()(double x, double y, double z) const { return Screen(View(x, y, z)); }
+
+  private:
+    bool oblique_;
+    double cx_, cy_, cz_;
+    double cosYaw_ = 1, sinYaw_ = 0, cosPitch_ = 1, sinPitch_ = 0;
+    double eye_ = 1;
+    double scale_ = 1;
+    QPointF viewCentre_, screenCentre_;
+};
+
+QString TickText(double value) {
+    return QString::number(value, 'g', 10);
+}
+
+}  // namespace
+
+// ---------------------------------------------------------------------------------------
+// BarSeries3D
+
+BarSeries3D::BarSeries3D(QObject* parent) : QObject(parent) {}
+
+QColor BarSeries3D::ColourFromBgr(std::uint32_t bgr) {
+    return QColor(static_cast<int>(bgr & 0xFFu), static_cast<int>((bgr >> 8) & 0xFFu),
+                  static_cast<int>((bgr >> 16) & 0xFFu));
+}
+
+void BarSeries3D::Clear() {
+    if (bars_.empty()) {
+        return;
+    }
+    bars_.clear();
+    emit changed();
+}
+
+void BarSeries3D::AddBar(double value, const QString& label, QRgb colour) {
+    BarData bar;
+    bar.value = value;
+    bar.label = label;
+    bar.valueText = TickText(value);
+    bar.bgr = colour & 0xFFFFFFu;
+    bar.front = ColourFromBgr(bar.bgr);
+    bar.top = bar.front.lighter(150);
+    bar.side = bar.front.darker(160);
+    bar.bottom = bar.front.darker(250);
+    // Opaque on purpose: an antialiased translucent outline costs ten times as much.
+    bar.edge = bar.front.darker(300);
+    bars_.push_back(std::move(bar));
+    emit changed();
+}
+
+void BarSeries3D::setActive(bool active) {
+    if (active_ != active) {
+        active_ = active;
+        emit changed();
+    }
+}
+
+void BarSeries3D::setBarWidthPercent(int percent) {
+    percent = std::clamp(percent, 1, 100);
+    if (barWidthPercent_ != percent) {
+        barWidthPercent_ = percent;
+        emit changed();
+    }
+}
+
+void BarSeries3D::setMarksVisible(bool visible) {
+    if (marksVisible_ != visible) {
+        marksVisible_ = visible;
+        emit changed();
+    }
+}
+
+// ---------------------------------------------------------------------------------------
+// BarChart3D
+
+struct BarChart3D::BarBox {
+    std::array<QPointF, 8> corner;
+    double depth = 0;
+    const BarSeries3D* series = nullptr;
+    const BarSeries3D::BarData* bar = nullptr;
+    QRectF mark;
+    bool markShown = false;
+};
+
+BarChart3D::BarChart3D(QWidget* parent) : QWidget(parent) {
+    setAttribute(Qt::WA_OpaquePaintEvent);
+    setFocusPolicy(Qt::NoFocus);
+}
+
+BarChart3D::~BarChart3D() = default;
+
+BarSeries3D* BarChart3D::AddSeries(const QString& objectName) {
+    auto* series = new BarSeries3D(this);
+    series->setObjectName(objectName);
+    connect(series, &BarSeries3D::changed, this, qOverload<>(&QWidget::update));
+    update();
+    return series;
+}
+
+QList<BarSeries3D*> BarChart3D::Series() const {
+    return findChildren<BarSeries3D*>(QString(), Qt::FindDirectChildrenOnly);
+}
+
+template <class T>
+void BarChart3D::SetView(T& member, T value) {
+    if (member != value) {
+        member = value;
+        update();
+        emit viewChanged();
+    }
+}
+
+void BarChart3D::setZoom(int zoom) {
+    SetView(zoom_, std::max(zoom, 0));
+}
+void BarChart3D::setRotation(int degrees) {
+    SetView(rotation_, degrees);
+}
+void BarChart3D::setElevation(int degrees) {
+    SetView(elevation_, degrees);
+}
+void BarChart3D::setPerspective(int percent) {
+    SetView(perspective_, std::clamp(percent, 0, 100));
+}
+void BarChart3D::setHorizOffset(int pixels) {
+    SetView(horizOffset_, pixels);
+}
+void BarChart3D::setVertOffset(int pixels) {
+    SetView(vertOffset_, pixels);
+}
+void BarChart3D::setChart3DPercent(int percent) {
+    SetView(chart3DPercent_, std::clamp(percent, 0, 100));
+}
+void BarChart3D::setOrthogonal(bool orthogonal) {
+    SetView(orthogonal_, orthogonal);
+}
+
+double BarChart3D::ScaleTop(double largestValue) {
+    if (!(largestValue > 100.0) || !std::isfinite(largestValue)) {
+        return 100.0;
+    }
+    const double power = std::pow(10.0, std::floor(std::log10(largestValue)));
+    for (double mantissa : {1.0, 1.2, 1.5, 2.0, 2.5, 3.0, 4.0, 5.0, 6.0, 8.0, 10.0}) {
+        // A hair of tolerance keeps 300 at 300 when log10/pow round a bit low.
+        if (mantissa * power >= largestValue * (1 - 1e-12)) {
+            return mantissa * power;
+        }
+    }
+    return 10.0 * power;
+}
+
+int BarChart3D::ScaleDivisions(double top) {
+    if (!(top > 0) || !std::isfinite(top)) {
+        return 1;
+    }
+    for (int divisions : {5, 4, 6, 3, 8, 2}) {
+        const double step = top / divisions;
+        const double power = std::pow(10.0, std::floor(std::log10(step)));
+        const double mantissa = step / power;
+        for (double nice : {1.0, 2.0, 2.5, 5.0, 10.0}) {
+            if (std::abs(mantissa - nice) < 1e-9) {
+                return divisions;
+            }
+        }
+    }
+    return 1;
+}
+
+QImage BarChart3D::RenderToImage(QSize size) const {
+    if (size.isEmpty()) {
+        return {};
+    }
+    QImage image(size, QImage::Format_ARGB32_Premultiplied);
+    QPainter painter(&image);
+    Paint(painter, size);
+    return image;
+}
+
+void BarChart3D::paintEvent(QPaintEvent* /*event*/) {
+    QPainter painter(this);
+    Paint(painter, size());
+}
+
+// Display only: the view follows the program, never the mouse.
+void BarChart3D::wheelEvent(QWheelEvent* event) {
+    event->ignore();
+}
+void BarChart3D::mousePressEvent(QMouseEvent* event) {
+    event->ignore();
+}
+void BarChart3D::mouseMoveEvent(QMouseEvent* event) {
+    event->ignore();
+}
+
+void BarChart3D::Paint(QPainter& painter, QSize size) const {
+    painter.fillRect(QRect(QPoint(0, 0), size), palette().window());
+    if (size.isEmpty() || zoom_ == 0) {
+        return;
+    }
+    painter.setRenderHint(QPainter::Antialiasing, true);
+
+    // What is drawn: the active series; each gets its own row in depth.
+    const QList<BarSeries3D*> all = Series();
+    int rows = 0;
+    int slotCount = 0;
+    double largest = 0;
+    const BarSeries3D* labelSource = nullptr;
+    for (const BarSeries3D* series : all) {
+        if (!series->active()) {
+            continue;
+        }
+        ++rows;
+        slotCount = std::max(slotCount, series->barCount());
+        if (!labelSource && series->barCount() > 0) {
+            labelSource = series;
+        }
+        for (const auto& bar : series->bars_) {
+            largest = std::max(largest, bar.value);
+        }
+    }
+    const double top = ScaleTop(largest);
+    const int divisions = ScaleDivisions(top);
+
+    // The chart box in chart units; its height follows the widget's shape.
+    const double w = kChartWidth;
+    const double aspect = static_cast<double>(size.height()) / size.width();
+    const double h = w * std::clamp(aspect * 0.65, 0.2, 1.5);
+    const double d = w * kDepthPerPercent * chart3DPercent_;
+
+    // Texts: their pixel size follows the zoom; the room they take at zoom 100 is kept
+    // free around the fitted box.
+    const double zoom = zoom_ / 100.0;
+    QFont fullFont = font();
+    fullFont.setPixelSize(kTextPixels);
+    const QFontMetricsF fullMetrics(fullFont);
+    const double fullLine = fullMetrics.height();
+    const double axisTextWidth = fullMetrics.horizontalAdvance(TickText(top));
+    const int textPixels = static_cast<int>(std::lround(kTextPixels * zoom));
+    const bool drawTexts = textPixels >= kMinTextPixels;
+
+    const QRectF room(axisTextWidth + 4 + kEdgeGap, fullLine + 5 + kEdgeGap,
+                      size.width() - axisTextWidth - 4 - 2 * kEdgeGap,
+                      size.height() - 2 * (fullLine + 5) - 2 * kEdgeGap);
+
+    Projection project(orthogonal_, rotation_, elevation_, perspective_, w, h, d);
+    double minU = 0, maxU = 0, minV = 0, maxV = 0;
+    for (int c = 0; c < 8; ++c) {
+        const QPointF p = project.View(c & 1 ? w : 0, c & 2 ? h : 0, c & 4 ? d : 0);
+        if (c == 0) {
+            minU = maxU = p.x();
+            minV = maxV = p.y();
+        } else {
+            minU = std::min(minU, p.x());
+            maxU = std::max(maxU, p.x());
+            minV = std::min(minV, p.y());
+            maxV = std::max(maxV, p.y());
+        }
+    }
+    const double fit = std::min(std::max(room.width(), 0.0) / std::max(maxU - minU, 1e-9),
+                                std::max(room.height(), 0.0) / std::max(maxV - minV, 1e-9));
+    project.SetFit(fit * zoom, QPointF((minU + maxU) / 2, (minV + maxV) / 2),
+                   room.center() + QPointF(horizOffset_, vertOffset_));
+
+    // Walls: silver floor and left wall; the back wall only as an outline.
+    painter.setPen(QPen(kWallEdge, 1));
+    painter.setBrush(kSilver);
+    const std::array<QPointF, 4> floor{project(0, 0, 0), project(w, 0, 0), project(w, 0, d),
+                                       project(0, 0, d)};
+    const std::array<QPointF, 4> leftWall{project(0, 0, 0), project(0, h, 0), project(0, h, d),
+                                          project(0, 0, d)};
+    painter.drawPolygon(floor.data(), 4);
+    painter.drawPolygon(leftWall.data(), 4);
+
+    painter.setBrush(Qt::NoBrush);
+    for (int i = 1; i <= divisions; ++i) {
+        const double y = h * i / divisions;
+        painter.setPen(QPen(kGridOnBack, 1));
+        painter.drawLine(project(0, y, d), project(w, y, d));
+        painter.setPen(QPen(kGridOnWall, 1));
+        painter.drawLine(project(0, y, 0), project(0, y, d));
+    }
+    painter.setPen(QPen(kWallEdge, 1));
+    const std::array<QPointF, 4> backWall{project(0, h, d), project(w, h, d), project(w, 0, d),
+                                          project(0, 0, d)};
+    painter.drawPolyline(backWall.data(), 4);
+
+    QFont textFont = font();
+    textFont.setPixelSize(std::max(textPixels, 1));
+    const QFontMetricsF metrics(textFont);
+    const double line = metrics.height();
+    const double gap = 3 * zoom;
+    painter.setFont(textFont);
+
+    // Texts never overlap: one that would cover a text placed before it is left out,
+    // which thins them out in views from the side, above or behind.
+    placed_.clear();
+    auto place = [this](const QRectF& rect) {
+        const QRectF spaced = rect.adjusted(-1, 0, 1, 0);
+        for (const QRectF& other : placed_) {
+            if (spaced.intersects(other)) {
+                return false;
+            }
+        }
+        placed_.push_back(rect);
+        return true;
+    };
+
+    if (drawTexts) {
+        painter.setPen(palette().color(QPalette::WindowText));
+        for (int i = 0; i <= divisions; ++i) {
+            const QString text = TickText(top * i / divisions);
+            const double width = metrics.horizontalAdvance(text);
+            const QPointF at = project(0, h * i / divisions, 0);
+            const QRectF box(at.x() - gap - width, at.y() - line / 2, width, line);
+            if (place(box)) {
+                painter.drawText(box, Qt::AlignRight | Qt::AlignVCenter, text);
+            }
+        }
+    }
+
+    // Bars, far ones first so that nearer faces cover them.
+    boxes_.clear();
+    int row = 0;
+    for (const BarSeries3D* series : all) {
+        if (!series->active()) {
+            continue;
+        }
+        const double slotWidth = w / std::max(slotCount, 1);
+        const double barWidth = slotWidth * series->barWidthPercent() / 100.0;
+        const double rowDepth = d / rows;
+        const double z0 = rowDepth * (row + kBarDepthMargin);
+        const double z1 = rowDepth * (row + 1 - kBarDepthMargin);
+        for (int i = 0; i < series->barCount(); ++i) {
+            const auto& bar = series->bars_[static_cast<std::size_t>(i)];
+            const double x0 = slotWidth * i + (slotWidth - barWidth) / 2;
+            const double x1 = x0 + barWidth;
+            // Below the floor, not a number: a flat bar.
+            const double value = std::isfinite(bar.value) ? std::clamp(bar.value, 0.0, top) : 0;
+            const double y1 = h * value / top;
+            BarBox& box = boxes_.emplace_back();
+            box.series = series;
+            box.bar = &bar;
+            for (int c = 0; c < 8; ++c) {
+                box.corner[static_cast<std::size_t>(c)] =
+                    project(c & 1 ? x1 : x0, c & 2 ? y1 : 0, c & 4 ? z1 : z0);
+            }
+            project.View((x0 + x1) / 2, y1 / 2, (z0 + z1) / 2, &box.depth);
+        }
+        ++row;
+    }
+    order_.resize(boxes_.size());
+    for (std::size_t i = 0; i < order_.size(); ++i) {
+        order_[i] = static_cast<int>(i);
+    }
+    std::stable_sort(order_.begin(), order_.end(), [this](int a, int b) {
+        return boxes_[static_cast<std::size_t>(a)].depth >
+               boxes_[static_cast<std::size_t>(b)].depth;
+    });
+
+    for (int index : order_) {
+        const BarBox& box = boxes_[static_cast<std::size_t>(index)];
+        painter.setPen(QPen(box.bar->edge, 1));
+        for (std::size_t f = 0; f < kFaces.size(); ++f) {
+            std::array<QPointF, 4> quad;
+            for (std::size_t k = 0; k < 4; ++k) {
+                quad[k] = box.corner[static_cast<std::size_t>(kFaces[f][k])];
+            }
+            if (ShoelaceArea(quad) >= -1e-6) {
+                continue;
+            }
+            switch (kFaceShade[f]) {
+                case kFront:
+                    painter.setBrush(box.bar->front);
+                    break;
+                case kSide:
+                    painter.setBrush(box.bar->side);
+                    break;
+                case kTop:
+                    painter.setBrush(box.bar->top);
+                    break;
+                case kBottom:
+                    painter.setBrush(box.bar->bottom);
+                    break;
+            }
+            painter.drawPolygon(quad.data(), 4);
+        }
+    }
+
+    if (!drawTexts) {
+        return;
+    }
+
+    // Labels under the front edge of the floor.
+    painter.setPen(palette().color(QPalette::WindowText));
+    if (labelSource) {
+        const double slotWidth = w / std::max(slotCount, 1);
+        for (int i = 0; i < labelSource->barCount(); ++i) {
+            const QString& label = labelSource->bars_[static_cast<std::size_t>(i)].label;
+            const QPointF at = project(slotWidth * (i + 0.5), 0, 0);
+            const double width = metrics.horizontalAdvance(label);
+            const QRectF box(at.x() - width / 2, at.y() + gap, width, line);
+            if (place(box)) {
+                painter.drawText(box, Qt::AlignCenter, label);
+            }
+        }
+    }
+
+    // Value marks above the bars, after all bars so that no bar hides one. Where marks
+    // would overlap, the nearer bar keeps its mark.
+    for (auto it = order_.rbegin(); it != order_.rend(); ++it) {
+        BarBox& box = boxes_[static_cast<std::size_t>(*it)];
+        box.markShown = false;
+        if (!box.series->marksVisible()) {
+            continue;
+        }
+        double topY = box.corner[2].y();
+        double sumX = 0;
+        for (std::size_t c : {2u, 3u, 6u, 7u}) {
+            topY = std::min(topY, box.corner[c].y());
+            sumX += box.corner[c].x();
+        }
+        const double width = metrics.horizontalAdvance(box.bar->valueText) + 4 * zoom;
+        const double height = line + zoom;
+        box.mark = QRectF(sumX / 4 - width / 2, topY - gap - height, width, height);
+        box.markShown = place(box.mark);
+    }
+    painter.setBrush(Qt::white);
+    for (int index : order_) {
+        const BarBox& box = boxes_[static_cast<std::size_t>(index)];
+        if (box.markShown) {
+            painter.setPen(QPen(kMarkEdge, 1));
+            painter.drawRect(box.mark);
+            painter.setPen(Qt::black);
+            painter.drawText(box.mark, Qt::AlignCenter, box.bar->valueText);
+        }
+    }
+}
+
+}  // namespace vantrel

@@ -1,0 +1,152 @@
+#include "gui/results/resultmodel.h"
+
+#include "gui/common/displaytext.h"
+#include "core/league/records.h"
+#include "core/order/resultorder.h"
+
+#include <algorithm>
+#include <cstdlib>
+#include <numeric>
+
+namespace vantrel {
+
+namespace {
+
+struct ColumnSpec {
+    const char* caption;
+    int width;
+    Qt::Alignment alignment;
+};
+
+constexpr Qt::Alignment kLeft = Qt::AlignLeft | Qt::AlignVCenter;
+constexpr Qt::Alignment kRight = Qt::AlignRight | Qt::AlignVCenter;
+
+constexpr ColumnSpec kColumns[kResultColumnCount] = {
+    {"Player Name", 120, kLeft}, {"Pos.", 37, kLeft},    {"Age", 32, kRight}, {"IT", 28, kRight},
+    {"SP", 28, kRight},          {"ST", 28, kRight},     {"EN", 28, kRight},  {"DU", 28, kRight},
+    {"DI", 28, kRight},          {"SK", 28, kRight},     {"PA", 28, kRight},  {"PC", 28, kRight},
+    {"DF", 28, kRight},          {"SC", 28, kRight},     {"EX", 28, kRight},  {"LD", 28, kRight},
+    {"OV", 28, kLeft},           {"Salary", 70, kRight}, {"Ct", 30, kRight},
+};
+
+}  // namespace
+
+ResultModel::ResultModel(QObject* parent) : QAbstractTableModel(parent) {}
+
+int ResultModel::ColumnWidth(int column) {
+    return column >= 0 && column < kResultColumnCount ? kColumns[column].width : 0;
+}
+
+void ResultModel::Clear() {
+    beginResetModel();
+    records_.clear();
+    records_.shrink_to_fit();
+    rows_.clear();
+    rows_.shrink_to_fit();
+    roster_.reset();
+    endResetModel();
+}
+
+void ResultModel::SetRows(SharedImage roster, std::vector<std::int32_t> recordIndices) {
+    beginResetModel();
+    roster_ = std::move(roster);
+    records_ = std::move(recordIndices);
+    rows_.resize(records_.size());
+    std::iota(rows_.begin(), rows_.end(), 0);
+    endResetModel();
+}
+
+const std::uint8_t* ResultModel::RecordAtRow(int row) const {
+    if (row < 0 || static_cast<std::size_t>(row) >= rows_.size())
+        return nullptr;
+    return RecordInImage(roster_.get(), RecordIndexAt(row), kPlayerRecordSize);
+}
+
+std::string ResultModel::CellBytes(int row, int column) const {
+    return vantrel::CellBytes(RecordAtRow(row), column);
+}
+
+QString ResultModel::CellText(int row, int column) const {
+    const std::uint8_t* record = RecordAtRow(row);
+    if (!record || column < 0 || column >= kResultColumnCount)
+        return {};
+    if (IsTextColumn(column))
+        return DecodeText(TextCell(record, column));
+    return QString::number(NumberCell(record, column));
+}
+
+int ResultModel::rowCount(const QModelIndex& parent) const {
+    return parent.isValid() ? 0 : static_cast<int>(rows_.size());
+}
+
+int ResultModel::columnCount(const QModelIndex& parent) const {
+    return parent.isValid() ? 0 : kResultColumnCount;
+}
+
+QVariant ResultModel::data(const QModelIndex& index, int role) const {
+    if (!index.isValid() || index.row() >= rowCount())
+        return {};
+    switch (role) {
+        case Qt::DisplayRole:
+            return CellText(index.row(), index.column());
+        case Qt::TextAlignmentRole:
+            return QVariant::fromValue(kColumns[index.column()].alignment);
+        case kRecordIndexRole:
+            return RecordIndexAt(index.row());
+        default:
+            return {};
+    }
+}
+
+QVariant ResultModel::headerData(int section, Qt::Orientation orientation, int role) const {
+    if (orientation != Qt::Horizontal || section < 0 || section >= kResultColumnCount)
+        return {};
+    if (role == Qt::DisplayRole)
+        return QString::fromLatin1(kColumns[section].caption);
+    if (role == Qt::TextAlignmentRole)
+        return QVariant::fromValue(kColumns[section].alignment);
+    return {};
+}
+
+void ResultModel::SortRows(int sortKey) {
+    if (sortKey == 0 || std::abs(sortKey) > kResultColumnCount || rows_.size() < 2)
+        return;
+    const std::size_t n = rows_.size();
+    // order[i] is the current row that goes to place i.
+    const std::vector<std::int32_t> order = SortedRowOrder(roster_.get(), records_, rows_, sortKey);
+    emit layoutAboutToBeChanged({}, QAbstractItemModel::VerticalSortHint);
+    std::vector<std::int32_t> sorted(n);
+    for (std::size_t i = 0; i < n; ++i)
+        sorted[i] = rows_[static_cast<std::size_t>(order[i])];
+    rows_ = std::move(sorted);
+    const QModelIndexList before = persistentIndexList();
+    if (!before.isEmpty()) {
+        std::vector<std::int32_t> newRowOf(n);
+        for (std::size_t i = 0; i < n; ++i)
+            newRowOf[static_cast<std::size_t>(order[i])] = static_cast<std::int32_t>(i);
+        QModelIndexList after;
+        after.reserve(before.size());
+        for (const QModelIndex& index : before) {
+            after.append(
+                this->index(newRowOf[static_cast<std::size_t>(index.row())], index.column()));
+        }
+        changePersistentIndexList(before, after);
+    }
+    emit layoutChanged({}, QAbstractItemModel::VerticalSortHint);
+}
+void ResultModel::ReverseRows() {
+    const auto n = static_cast<int>(rows_.size());
+    if (n < 2)
+        return;
+    emit layoutAboutToBeChanged({}, QAbstractItemModel::VerticalSortHint);
+    std::reverse(rows_.begin(), rows_.end());
+    const QModelIndexList before = persistentIndexList();
+    QModelIndexList after;
+    after.reserve(before.size());
+    for (const QModelIndex& index : before)
+        after.append(this->index(n - 1 - index.row(), index.column()));
+    changePersistentIndexList(before, after);
+    emit layoutChanged({}, QAbstractItemModel::VerticalSortHint);
+}
+
+}  // namespace vantrel

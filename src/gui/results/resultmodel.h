@@ -1,0 +1,68 @@
+#pragma once
+
+// The result list as a table model. A row is only the index of its player record; the
+// model shares the roster image it was searched in, so rows of an earlier search keep
+// their texts after another league was loaded. Cell texts are made when shown.
+
+#include "core/league/leaguedata.h"
+#include "core/order/resultcolumns.h"
+
+#include <QAbstractTableModel>
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+namespace vantrel {
+
+// The role under which a row answers its record index.
+inline constexpr int kRecordIndexRole = Qt::UserRole;
+
+class ResultModel : public QAbstractTableModel {
+    Q_OBJECT
+  public:
+    explicit ResultModel(QObject* parent = nullptr);
+
+    // The width of a column in pixels, as the report list shows it.
+    static int ColumnWidth(int column);
+
+    void Clear();
+    void SetRows(SharedImage roster, std::vector<std::int32_t> recordIndices);
+
+    // Whether the rows were found in this roster image.
+    bool IsFromImage(const SharedImage& roster) const { return roster_ == roster; }
+    std::int32_t RecordIndexAt(int row) const {
+        return records_[static_cast<std::size_t>(rows_[static_cast<std::size_t>(row)])];
+    }
+    // Bytes the model holds for its rows (the shared roster image not counted).
+    std::size_t RowStorageBytes() const {
+        return (records_.capacity() + rows_.capacity()) * sizeof(std::int32_t);
+    }
+    // The cell text as Windows-1252 bytes (name) or ASCII (all others).
+    std::string CellBytes(int row, int column) const;
+    QString CellText(int row, int column) const;
+
+    // Reorders the rows by a signed 1-based column (+k ascending, -k descending); rows
+    // that compare equal keep their current order. 0 leaves the order as it is.
+    void SortRows(int sortKey);
+    // Turns a list sorted by one column into the opposite order of that column. Rows that
+    // compare equal may come out in any order, so a plain reversal serves and costs no keys.
+    void ReverseRows();
+
+    int rowCount(const QModelIndex& parent = QModelIndex()) const override;
+    int columnCount(const QModelIndex& parent = QModelIndex()) const override;
+    QVariant data(const QModelIndex& index, int role) const override;
+    QVariant headerData(int section, Qt::Orientation orientation, int role) const override;
+
+  private:
+    const std::uint8_t* RecordAtRow(int row) const;
+
+    SharedImage roster_;
+    // The record indices in the order the search found them, and for each displayed row
+    // its place in that list. Sort keys are read in the search's (file) order, which
+    // walks the roster image forward instead of jumping through it row by row.
+    std::vector<std::int32_t> records_;
+    std::vector<std::int32_t> rows_;
+};
+
+}  // namespace vantrel

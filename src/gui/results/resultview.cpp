@@ -1,0 +1,128 @@
+#include "gui/results/resultview.h"
+
+#include "gui/common/guardedslot.h"
+#include "gui/results/clipboard.h"
+#include "gui/results/resultcelldelegate.h"
+#include "gui/results/resultmodel.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QClipboard>
+#include <QContextMenuEvent>
+#include <QHeaderView>
+#include <QKeyEvent>
+#include <QMenu>
+
+#include <algorithm>
+
+namespace vantrel {
+
+ResultView::ResultView(QWidget* parent) : QTableView(parent) {
+    setSelectionBehavior(QAbstractItemView::SelectRows);
+    setSelectionMode(QAbstractItemView::ExtendedSelection);
+    setEditTriggers(QAbstractItemView::NoEditTriggers);
+    setShowGrid(false);
+    setWordWrap(false);
+    setItemDelegate(new ResultCellDelegate(this));
+    setTabKeyNavigation(false);
+    setSortingEnabled(false);  // ordering goes through the window's header-click handler
+    QHeaderView* rows = verticalHeader();
+    rows->hide();
+    // Fixed row heights keep the view's cost independent of the number of rows.
+    rows->setSectionResizeMode(QHeaderView::Fixed);
+    rows->setDefaultSectionSize(fontMetrics().height() + 3);
+    QHeaderView* header = horizontalHeader();
+    header->setSectionsClickable(true);
+    header->setHighlightSections(false);
+    header->setStretchLastSection(false);
+
+    // The menu shows the copy keys; keyPressEvent is their one path (a shortcut would
+    // need an active window, and the list's own Ctrl+C copies a single cell).
+    copyAction_ = AddCopyAction(QStringLiteral("Copy"), QKeySequence::Copy, false);
+    copyWithHeadersAction_ = AddCopyAction(QStringLiteral("Copy with Headers"),
+                                           QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_C), true);
+}
+
+QAction* ResultView::AddCopyAction(const QString& text, const QKeySequence& keys,
+                                   bool withHeaders) {
+    auto* action = new QAction(text, this);
+    action->setShortcut(keys);
+    action->setShortcutContext(Qt::WidgetShortcut);
+    connect(action, &QAction::triggered, this,
+            Guarded([this, withHeaders](bool) { CopySelectedRows(withHeaders); }));
+    return action;
+}
+
+void ResultView::setModel(QAbstractItemModel* model) {
+    QTableView::setModel(model);
+    for (int column = 0; column < kResultColumnCount; ++column)
+        horizontalHeader()->resizeSection(column, ResultModel::ColumnWidth(column));
+}
+
+QList<int> ResultView::SelectedRows() const {
+    QList<int> rows;
+    if (!selectionModel())
+        return rows;
+    for (const QItemSelectionRange& range : selectionModel()->selection()) {
+        for (int row = range.top(); row <= range.bottom(); ++row)
+            rows << row;
+    }
+    std::sort(rows.begin(), rows.end());
+    rows.erase(std::unique(rows.begin(), rows.end()), rows.end());
+    return rows;
+}
+
+int ResultView::FirstSelectedRow() const {
+    int first = -1;
+    if (!selectionModel())
+        return first;
+    for (const QItemSelectionRange& range : selectionModel()->selection()) {
+        if (first < 0 || range.top() < first)
+            first = range.top();
+    }
+    return first;
+}
+
+void ResultView::CopySelectedRows(bool withHeaders) {
+    const auto* results = qobject_cast<const ResultModel*>(model());
+    const QList<int> rows = SelectedRows();
+    if (!results || rows.isEmpty())
+        return;
+    QApplication::clipboard()->setMimeData(RowsAsMimeData(*results, rows, withHeaders));
+}
+
+void ResultView::keyPressEvent(QKeyEvent* event) {
+    const bool withHeaders = event->key() == Qt::Key_C &&
+                             event->modifiers() == (Qt::ControlModifier | Qt::ShiftModifier);
+    if (event->matches(QKeySequence::Copy) || withHeaders)
+        Guarded([this, withHeaders] { CopySelectedRows(withHeaders); })();
+    else if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter)
+        emit detailsRequested();
+    else
+        QTableView::keyPressEvent(event);
+}
+
+void ResultView::mouseDoubleClickEvent(QMouseEvent* event) {
+    QTableView::mouseDoubleClickEvent(event);
+    emit detailsRequested();
+}
+
+void ResultView::contextMenuEvent(QContextMenuEvent* event) {
+    const bool hasSelection = selectionModel() && selectionModel()->hasSelection();
+    QMenu menu(this);
+    menu.setObjectName(QStringLiteral("foundMenu"));
+    for (QAction* action : {copyAction_, copyWithHeadersAction_}) {
+        action->setEnabled(hasSelection);
+        menu.addAction(action);
+    }
+    menu.addSeparator();
+    QAction* details = menu.addAction(QStringLiteral("Details"));
+    details->setEnabled(hasSelection);
+    const QAction* chosen = menu.exec(event->globalPos());
+    for (QAction* action : {copyAction_, copyWithHeadersAction_})
+        action->setEnabled(true);
+    if (chosen == details)
+        emit detailsRequested();
+}
+
+}  // namespace vantrel

@@ -1,0 +1,50 @@
+#pragma once
+
+// The report list of the result page: its look, whole-row copying (Ctrl+C, and
+// Ctrl+Shift+C with the column captions), the context menu, and the two ways a user asks
+// for a player's details on the list itself (double-click anywhere on it, Enter).
+// It knows nothing of the window; the window connects detailsRequested().
+
+#include <QList>
+#include <QTableView>
+
+class QAction;
+
+namespace vantrel {
+
+class ResultModel;
+
+class ResultView : public QTableView {
+    Q_OBJECT
+  public:
+    explicit ResultView(QWidget* parent = nullptr);
+
+    // The list shows a ResultModel; column widths are set from it.
+    void setModel(QAbstractItemModel* model) override;
+
+    // The selected rows, each once, top to bottom as the list shows them.
+    QList<int> SelectedRows() const;
+    // The first selected row as the list shows them, -1 for none.
+    int FirstSelectedRow() const;
+
+    // Puts the selected rows on the clipboard (nothing when none is selected).
+    void CopySelectedRows(bool withHeaders);
+
+  signals:
+    // A double-click anywhere on the list (on a row or below the last one), Enter, or
+    // "Details" in the context menu.
+    void detailsRequested();
+
+  protected:
+    void keyPressEvent(QKeyEvent* event) override;
+    void mouseDoubleClickEvent(QMouseEvent* event) override;
+    void contextMenuEvent(QContextMenuEvent* event) override;
+
+  private:
+    QAction* AddCopyAction(const QString& text, const QKeySequence& keys, bool withHeaders);
+
+    QAction* copyAction_ = nullptr;
+    QAction* copyWithHeadersAction_ = nullptr;
+};
+
+}  // namespace vantrel

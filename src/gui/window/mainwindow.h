@@ -1,0 +1,156 @@
+#pragma once
+
+// The main window: the criteria panel on top, the result and details pages below. It
+// owns the loaded league and all other program state. Handlers keep the names of the
+// controls that raise them; their definitions live with their subsystem
+// (search/ for the panel and the search run, results/ for ordering, details, charts).
+
+#include "core/league/leaguedata.h"
+#include "core/search/playerfilter.h"
+
+#include <QMainWindow>
+
+#include <array>
+#include <cstdint>
+#include <memory>
+
+class QCheckBox;
+class QComboBox;
+class QFileDialog;
+class QKeyEvent;
+class QDragEnterEvent;
+class QDropEvent;
+class QAction;
+class QGroupBox;
+class QLabel;
+class QLineEdit;
+class QPushButton;
+class QSlider;
+class QTabWidget;
+class QTimer;
+class QToolButton;
+
+namespace Ui {
+class VAvevadi;
+class CriteriaPanel;
+class ResultPage;
+class SkaterPage;
+class GoaliePage;
+}  // namespace Ui
+
+namespace vantrel {
+class ResultModel;
+class BarChart3D;
+class BarSeries3D;
+class Tlegende;
+class Tfinfo;
+class Tabout;
+}  // namespace vantrel
+
+class VAvevadi : public QMainWindow {
+    Q_OBJECT
+
+  public:
+    explicit VAvevadi(QWidget* parent = nullptr);
+    ~VAvevadi() override;  // FormDestroy
+
+    // The side windows are created after the main window; the start-up hands them over.
+    void AttachSideWindows(vantrel::Tlegende* legende, vantrel::Tfinfo* finfo,
+                           vantrel::Tabout* about);
+
+    // --- application shell
+    void FormShow();
+    void EnableLeagueControls();
+    void UpdateFileInfo();
+    void Filesffnen1Click();
+    void beenden1Click();
+    void FileInfos1Click();
+    void SpeedButton1Click();
+    void AboutVantrelDizaruRezudoz1Click();
+
+    // --- league loading
+    void LoadLeague();
+    // The load sequence after the dialog, for the chosen path (also a dropped file).
+    void LoadLeagueFrom(const QString& chosen);
+    bool ReadTeamFile(const QString& path);
+    bool ReadRosterFile(const QString& path);
+    void FillTeamList();
+    void ReleaseTeamData();
+    void ReleaseRosterData();
+    void ReleaseLeagueData();
+    void ShowLeagueAverage();
+
+    // --- criteria panel
+    void UpdateAgeMin();
+    void UpdateAgeMax();
+    void tbminChange();
+    void tbmaxChange();
+    void BindCriteriaControls();
+    void tbx1Change(QObject* sender);
+    void tballChange();
+    void Edit6Change(QObject* sender);
+    void Button3Click();
+    // The panel's criteria as one value, taken once per search.
+    vantrel::SearchCriteria CurrentCriteria() const;
+
+    // --- search run
+    void Button2Click();
+
+    // --- result list ordering, details and charts
+    void foundColumnClick(int column);
+    void foundDblClick();
+    void Button1Click();
+    void ShowPlayerDetails();
+    void FillRatingCharts(const std::uint8_t* record);
+    void timTimer();
+
+    const vantrel::LeagueData& League() const { return league_; }
+    std::int32_t SalaryMin = 0;
+    int SortKey = 0;  // signed 1-based sort column of the result list, 0 = record order
+    std::int32_t SalaryMax = 0;
+    double AnimationAngle = 0;
+
+    struct CriteriaControlRefs {
+        std::array<QCheckBox*, 14> checkBoxes{};
+        std::array<QSlider*, 14> trackBars{};
+        std::array<QLabel*, 14> valueLabels{};
+    };
+    CriteriaControlRefs CriteriaControls;
+
+  protected:
+    void showEvent(QShowEvent* event) override;
+    void dragEnterEvent(QDragEnterEvent* event) override;
+    void dropEvent(QDropEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+  private:
+    void ConnectHandlers();
+    void ConnectPanelHandlers();
+    void ConnectResultHandlers();
+    void LayoutPages();
+    void SetUpRatingCharts();
+    bool PanelKeyPress(QKeyEvent* event);
+    void ConnectDesktopHandlers();
+    QList<QWidget*> LeagueControls() const;
+
+    std::unique_ptr<Ui::VAvevadi> frameUi_;
+    std::unique_ptr<Ui::CriteriaPanel> panelUi_;
+    std::unique_ptr<Ui::ResultPage> resultUi_;
+    std::unique_ptr<Ui::SkaterPage> skaterUi_;
+    std::unique_ptr<Ui::GoaliePage> goalieUi_;
+
+    vantrel::LeagueData league_;
+    vantrel::ResultModel* resultModel_ = nullptr;
+    QFileDialog* od_ = nullptr;
+    QTimer* tim_ = nullptr;
+    vantrel::BarChart3D* ch_ = nullptr;
+    vantrel::BarChart3D* chart1_ = nullptr;
+    vantrel::BarSeries3D* series1_ = nullptr;
+    vantrel::BarSeries3D* barSeries1_ = nullptr;
+    QGroupBox* sc_ = nullptr;
+    bool shown_ = false;
+
+    vantrel::Tlegende* legende_ = nullptr;
+    vantrel::Tfinfo* finfo_ = nullptr;
+    vantrel::Tabout* about_ = nullptr;
+};

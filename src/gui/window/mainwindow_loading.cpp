@@ -1,0 +1,106 @@
+// Loading a league: the open dialog, both files of one base name read whole, the
+// geometry from the two sizes, the team list and the league average.
+
+#include "gui/window/mainwindow.h"
+
+#include "core/eval/overall.h"
+#include "core/league/records.h"
+#include "gui/common/busycursor.h"
+#include "gui/common/guardedslot.h"
+#include "gui/common/displaytext.h"
+
+#include "ui_criteriapanel.h"
+
+#include <QFileDialog>
+
+#include <filesystem>
+
+namespace {
+
+void ShowLoadError(const QString& text) {
+    vantrel::ShowErrorBox(QStringLiteral("Fehler"), text, QStringLiteral("loadError"));
+}
+
+std::filesystem::path ToPath(const QString& path) {
+    return std::filesystem::path(path.toStdU16String());
+}
+
+}  // namespace
+
+void VAvevadi::ReleaseTeamData() {
+    panelUi_->cbt->clear();
+    league_.ReleaseTeamImage();
+}
+
+void VAvevadi::ReleaseRosterData() {
+    league_.ReleaseRosterImage();
+}
+
+void VAvevadi::ReleaseLeagueData() {
+    ReleaseRosterData();
+    ReleaseTeamData();
+}
+
+bool VAvevadi::ReadTeamFile(const QString& path) {
+    ReleaseTeamData();
+    return league_.ReadTeamImage(ToPath(path));
+}
+
+bool VAvevadi::ReadRosterFile(const QString& path) {
+    ReleaseRosterData();
+    return league_.ReadRosterImage(ToPath(path));
+}
+
+void VAvevadi::FillTeamList() {
+    QComboBox* cbt = panelUi_->cbt;
+    cbt->addItem(QStringLiteral("<All>"));
+    for (std::int32_t i = 0; i < league_.TeamCount; ++i) {
+        const std::uint8_t* team = league_.TeamAt(i);
+        if (!team || team[0] == 0)
+            continue;
+        const std::string_view name = vantrel::ExtractTextView(team, vantrel::kTeamNameWidth);
+        if (name.size() < 2)
+            continue;
+        cbt->addItem(vantrel::DecodeText(name), QVariant(static_cast<int>(i)));
+    }
+    cbt->setCurrentIndex(0);
+}
+
+void VAvevadi::ShowLeagueAverage() {
+    const double average = vantrel::LeagueAverageOverall(league_);
+    panelUi_->avgov->setText(QString::fromStdString(
+        vantrel::LeagueAverageText(average, vantrel::LocaleDecimalSeparator())));
+}
+
+void VAvevadi::LoadLeague() {
+    if (od_->exec() != QDialog::Accepted || od_->selectedFiles().isEmpty())
+        return;
+    LoadLeagueFrom(od_->selectedFiles().constFirst());
+}
+
+void VAvevadi::LoadLeagueFrom(const QString& chosen) {
+    const vantrel::BusyCursor busy;
+    panelUi_->avgov->setText(QStringLiteral("0"));
+    // The base name ends at the last "." of the whole path, folder names included.
+    const qsizetype dot = chosen.lastIndexOf(QLatin1Char('.'));
+    if (dot < 0) {
+        ShowLoadError(QStringLiteral("Es trat ein Fehler beim Lesen der Dateien auf!"));
+        return;
+    }
+    const QString base = chosen.left(dot);
+    if (!ReadTeamFile(base + QStringLiteral(".tms"))) {
+        ShowLoadError(QStringLiteral("Es trat ein Fehler beim Lesen der Team-Datei auf!"));
+        return;
+    }
+    if (!ReadRosterFile(base + QStringLiteral(".ros"))) {
+        ShowLoadError(QStringLiteral("Es trat ein Fehler beim Lesen der Rooster-Datei auf!"));
+        return;
+    }
+    if (league_.ComputeGeometry() != vantrel::GeometryResult::kOk) {
+        ShowLoadError(QString::fromUtf8(
+            "Es trat ein Fehler beim Berechnen der relevanten Eintragsgrößen auf...!"));
+        return;
+    }
+    FillTeamList();
+    ShowLeagueAverage();
+}

@@ -1,0 +1,24 @@
+#pragma once
+
+// Small accessors of the panel's controls shared by the panel handlers and the search run.
+
+#include <QColor>
+
+class QGroupBox;
+class QLineEdit;
+
+namespace vantrel {
+
+// The checked item of a radio group (its radio buttons in creation order), -1 for none.
+int RadioItemIndex(const QGroupBox* group);
+void SetRadioItemIndex(QGroupBox* group, int index);
+
+// A salary edit's colour is the Base colour of its palette: white, or red after a text
+// that gives no bound.
+QColor EditColour(const QLineEdit* edit);
+void SetEditColour(QLineEdit* edit, const QColor& colour);
+void PaintSalaryRed(QLineEdit* edit);
+void PaintSalaryWhite(QLineEdit* edit);
+bool IsSalaryRed(const QLineEdit* edit);
+
+}  // namespace vantrel

@@ -1,0 +1,37 @@
+#include "gui/window/startup.h"
+
+#include "gui/common/guardedslot.h"
+#include "gui/window/mainwindow.h"
+#include "gui/sidewindows/sidewindows.h"
+
+#include <QApplication>
+
+namespace vantrel {
+
+Program::Program() = default;
+Program::~Program() = default;
+
+std::unique_ptr<Program> StartUp() {
+    QApplication::setApplicationDisplayName(QStringLiteral("Vantrel Search Machine"));
+    auto program = std::make_unique<Program>();
+    program->Pfinder = std::make_unique<VAvevadi>();
+    program->legende = std::make_unique<Tlegende>();
+    program->finfo = std::make_unique<Tfinfo>();
+    program->about = std::make_unique<Tabout>();
+    program->Pfinder->AttachSideWindows(program->legende.get(), program->finfo.get(),
+                                        program->about.get());
+    program->Pfinder->show();
+    return program;
+}
+
+int RunProgram() {
+    try {
+        auto program = StartUp();
+        QApplication::exec();
+    } catch (const std::exception& error) {
+        ShowHandlerError(error);
+    }
+    return 0;
+}
+
+}  // namespace vantrel

@@ -1,0 +1,308 @@
+#include "core/search/playerfilter.h"
+
+#include "core/eval/overall.h"
+#include "core/league/leaguedata.h"
+#include "core/league/records.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <array>
+#include <cstdint>
+#include <cstring>
+#include <initializer_list>
+#include <memory>
+#include <string>
+#include <vector>
+
+namespace vantrel {
+namespace {
+
+// One player record built byte by byte; the defaults make a named centre on the pro
+// roster that passes the criteria of a reset panel.
+struct Player {
+    std::array<std::uint8_t, kPlayerRecordSize> bytes{};
+
+    Player() {
+        Name("Maaran");
+        Set(player::kPosition, 0);
+        Set(player::kAge, 25);
+        Set(player::kAssignment, 200);
+        for (int i = 0; i < kStoredRatingCount; ++i)
+            Rating(i, 50);
+        Salary(500000);
+    }
+    Player& Set(int offset, std::uint8_t value) {
+        bytes[static_cast<std::size_t>(offset)] = value;
+        return *this;
+    }
+    Player& Name(const std::string& name) {
+        std::memset(bytes.data(), 0, kPlayerNameWidth);
+        std::memcpy(bytes.data(), name.data(), std::min<std::size_t>(name.size(), 21));
+        return *this;
+    }
+    Player& Rating(int index, std::uint8_t value) { return Set(player::kRatings + index, value); }
+    Player& Salary(std::int32_t salary) {
+        const auto u = static_cast<std::uint32_t>(salary);
+        for (int k = 0; k < 4; ++k)
+            Set(player::kSalary + k, static_cast<std::uint8_t>(u >> (8 * k)));
+        return *this;
+    }
+    const std::uint8_t* data() const { return bytes.data(); }
+};
+
+bool Passes(const SearchCriteria& criteria, const Player& player, std::int64_t offset = 0,
+            std::int32_t stride = 86 * 25) {
+    return PlayerFilter(criteria, stride).Matches(player.data(), offset);
+}
+
+TEST(PlayerFilter, ResetCriteriaPassEveryNamedPlayerAndNoEmptySlot) {
+    const SearchCriteria reset;
+    Player odd;  // bytes outside every vocabulary still pass a reset panel
+    odd.Set(player::kAge, 200).Set(player::kStatus, 7).Set(player::kPosition, 9);
+    odd.Set(player::kAssignment, 77).Salary(-1);
+    for (int i = 0; i < kStoredRatingCount; ++i)
+        odd.Rating(i, 255);
+    EXPECT_TRUE(Passes(reset, odd));
+    EXPECT_TRUE(Passes(reset, Player().Name("AB")));
+    EXPECT_TRUE(Passes(reset, Player().Name(" \tAB  ")));
+
+    SearchCriteria emptyEdit;
+    emptyEdit.namePattern.clear();
+    EXPECT_TRUE(Passes(emptyEdit, Player()));
+    for (const SearchCriteria& criteria : {reset, emptyEdit}) {
+        for (const char* name : {"", "A", "  A  ", "\x01\x02", "\xE9"}) {
+            EXPECT_FALSE(Passes(criteria, Player().Name(name))) << "[" << name << "]";
+        }
+    }
+}
+
+TEST(PlayerFilter, TeamBlockIsAByteRangeOfTheRosterImage) {
+    SearchCriteria criteria;
+    criteria.teamIndex = 1;
+    const std::int32_t stride = 3 * 86;                        // three slots a team
+    EXPECT_FALSE(Passes(criteria, Player(), 2 * 86, stride));  // last slot of team 0
+    EXPECT_TRUE(Passes(criteria, Player(), 3 * 86, stride));   // first slot of team 1
+    EXPECT_TRUE(Passes(criteria, Player(), 5 * 86, stride));   // last slot of team 1
+    EXPECT_FALSE(Passes(criteria, Player(), 6 * 86, stride));  // first slot of team 2
+
+    // A large team index times the stride passes 2^31: the block must not wrap.
+    criteria.teamIndex = 20;
+    const std::int32_t bigStride = 200'000'000;
+    EXPECT_TRUE(Passes(criteria, Player(), 4'000'000'000LL, bigStride));
+    EXPECT_FALSE(Passes(criteria, Player(), 4'000'000'000LL - 86, bigStride));
+    EXPECT_FALSE(Passes(criteria, Player(), 4'200'000'000LL, bigStride));
+}
+
+TEST(PlayerFilter, AgeTrackbarsAtTheirRangeEndsSetNoBound) {
+    auto passes = [](int minPos, int maxPos, std::uint8_t ageByte) {
+        SearchCriteria criteria;
+        criteria.ageMinPosition = minPos;
+        criteria.ageMaxPosition = maxPos;
+        return Passes(criteria, Player().Set(player::kAge, ageByte));
+    };
+    EXPECT_TRUE(passes(18, 40, 16));
+    EXPECT_FALSE(passes(19, 40, 18));
+    EXPECT_TRUE(passes(19, 40, 19));
+    EXPECT_TRUE(passes(18, 40, 45));
+    EXPECT_FALSE(passes(18, 39, 40));
+    EXPECT_TRUE(passes(18, 39, 39));
+    EXPECT_FALSE(passes(25, 25, 24));
+    EXPECT_TRUE(passes(25, 25, 25));
+    EXPECT_FALSE(passes(25, 25, 26));
+    // The byte 200 is the age -56: below every lower bound, under every upper bound.
+    EXPECT_FALSE(passes(19, 40, 200));
+    EXPECT_TRUE(passes(18, 19, 200));
+    EXPECT_FALSE(passes(18, 39, 127));
+}
+
+TEST(PlayerFilter, StatusAssignmentAndPositionItems) {
+    auto passes = [](int statusItem, int teamItem, int positionItem, const Player& player) {
+        SearchCriteria criteria;
+        criteria.statusItem = statusItem;
+        criteria.teamItem = teamItem;
+        criteria.positionItem = positionItem;
+        return Passes(criteria, player);
+    };
+    for (int status : {0, 7, 254, 255}) {
+        const Player p = Player().Set(player::kStatus, static_cast<std::uint8_t>(status));
+        EXPECT_TRUE(passes(0, 0, 0, p));
+        EXPECT_EQ(passes(1, 0, 0, p), status == 0) << status;
+        EXPECT_EQ(passes(2, 0, 0, p), status == 255) << status;
+    }
+    for (int assignment : {0, 1, 99, 100, 101, 199, 200, 201, 206, 207, 255}) {
+        const Player p = Player().Set(player::kAssignment, static_cast<std::uint8_t>(assignment));
+        EXPECT_TRUE(passes(0, 0, 0, p));
+        EXPECT_EQ(passes(0, 1, 0, p), assignment >= 200 && assignment <= 206) << assignment;
+        EXPECT_EQ(passes(0, 2, 0, p), assignment == 0) << assignment;
+        EXPECT_EQ(passes(0, 3, 0, p), assignment == 100) << assignment;
+    }
+    for (int position = 0; position <= 9; ++position) {
+        const Player p = Player().Set(player::kPosition, static_cast<std::uint8_t>(position));
+        EXPECT_TRUE(passes(0, 0, 0, p));
+        for (int item = 1; item <= 5; ++item) {
+            EXPECT_EQ(passes(0, 0, item, p), position == item - 1) << position << " " << item;
+        }
+    }
+}
+
+TEST(PlayerFilter, SalaryBoundsAreInclusiveAndOptional) {
+    auto passes = [](std::int32_t low, std::int32_t high, std::int32_t salary) {
+        SearchCriteria criteria;
+        criteria.salaryMin = low;
+        criteria.salaryMax = high;
+        return Passes(criteria, Player().Salary(salary));
+    };
+    EXPECT_TRUE(passes(500000, 800000, 500000));
+    EXPECT_TRUE(passes(500000, 800000, 800000));
+    EXPECT_FALSE(passes(500000, 800000, 499999));
+    EXPECT_FALSE(passes(500000, 800000, 800001));
+    EXPECT_TRUE(passes(-7, 800000, -1000));  // a typed negative lower bound means none
+    EXPECT_FALSE(passes(0, 800000, -1));     // 0 is a real lower bound
+    EXPECT_TRUE(passes(-1, INT32_MAX, INT32_MAX));
+    EXPECT_FALSE(passes(-1, INT32_MAX - 1, INT32_MAX));
+    EXPECT_TRUE(passes(-1, INT32_MAX, INT32_MIN));
+}
+
+TEST(PlayerFilter, EachStoredRatingCriterionReadsItsOwnByte) {
+    for (int i = 0; i < kStoredRatingCount; ++i) {
+        SearchCriteria criteria;
+        criteria.ratings[static_cast<std::size_t>(i)] = {77, CriterionMode::kEqual};
+        Player only;    // rating i is 77, all others 50
+        Player allBut;  // rating i is 50, all others 77
+        for (int k = 0; k < kStoredRatingCount; ++k)
+            allBut.Rating(k, 77);
+        only.Rating(i, 77);
+        allBut.Rating(i, 50);
+        EXPECT_TRUE(Passes(criteria, only)) << i;
+        EXPECT_FALSE(Passes(criteria, allBut)) << i;
+    }
+}
+
+TEST(PlayerFilter, RatingModesAtTheirThresholds) {
+    auto passes = [](int threshold, CriterionMode mode, std::uint8_t value) {
+        SearchCriteria criteria;
+        criteria.ratings[kSK] = {threshold, mode};
+        return Passes(criteria, Player().Rating(kSK, value));
+    };
+    EXPECT_TRUE(passes(0, CriterionMode::kAtMost, 0));
+    EXPECT_FALSE(passes(0, CriterionMode::kAtMost, 1));
+    EXPECT_TRUE(passes(50, CriterionMode::kEqual, 50));
+    EXPECT_FALSE(passes(50, CriterionMode::kEqual, 49));
+    EXPECT_FALSE(passes(50, CriterionMode::kEqual, 51));
+    EXPECT_TRUE(passes(70, CriterionMode::kAtLeast, 70));
+    EXPECT_FALSE(passes(70, CriterionMode::kAtLeast, 69));
+    EXPECT_TRUE(passes(100, CriterionMode::kAtLeast, 255));
+    EXPECT_FALSE(passes(100, CriterionMode::kAtMost, 255));
+    // Thresholds past the trackbar range still bound the byte range 0..255.
+    EXPECT_FALSE(passes(254, CriterionMode::kAtMost, 255));
+    EXPECT_TRUE(passes(255, CriterionMode::kAtMost, 255));
+    EXPECT_FALSE(passes(-1, CriterionMode::kEqual, 0));
+    EXPECT_FALSE(passes(1, CriterionMode::kAtLeast, 0));
+}
+
+TEST(PlayerFilter, OverallCriterionUsesTheWholeNumberOv) {
+    // A centre whose OV formula gives about 67.916: the criterion sees 67, not 68.
+    Player centre;
+    for (int i = 0; i < kStoredRatingCount; ++i)
+        centre.Rating(i, 60);
+    centre.Rating(kSC, 76);
+    ASSERT_EQ(OverallValue(centre.data()), 67.0);
+    auto passes = [&](int threshold, CriterionMode mode, const Player& player) {
+        SearchCriteria criteria;
+        criteria.ratings[kOV] = {threshold, mode};
+        return Passes(criteria, player);
+    };
+    EXPECT_FALSE(passes(68, CriterionMode::kAtLeast, centre));
+    EXPECT_TRUE(passes(67, CriterionMode::kAtLeast, centre));
+    EXPECT_TRUE(passes(67, CriterionMode::kEqual, centre));
+    EXPECT_TRUE(passes(67, CriterionMode::kAtMost, centre));
+    EXPECT_FALSE(passes(66, CriterionMode::kAtMost, centre));
+    // A position outside 0..4 has OV 0.
+    const Player noPosition = Player(centre).Set(player::kPosition, 9);
+    EXPECT_TRUE(passes(0, CriterionMode::kAtMost, noPosition));
+    EXPECT_FALSE(passes(1, CriterionMode::kAtLeast, noPosition));
+}
+
+TEST(PlayerFilter, NameIsComparedUpperCasedInWindows1252) {
+    auto passes = [](const std::string& pattern, const std::string& name) {
+        SearchCriteria criteria;
+        criteria.namePattern = pattern;
+        return Passes(criteria, Player().Name(name));
+    };
+    EXPECT_TRUE(passes("maa*", "Maaran"));
+    EXPECT_TRUE(passes("MAA*", "maaran"));
+    EXPECT_FALSE(passes("maa*", "Moaran"));
+    EXPECT_TRUE(passes("\xE9*", "\xC9mile"));  // é matches É
+    EXPECT_TRUE(passes("\xC9*", "\xE9mile"));  // and the other way round
+    EXPECT_TRUE(passes("*\xFF", "Ma\x9F"));    // ÿ matches Ÿ
+    EXPECT_TRUE(
+        passes("stra\xDF"
+               "e",
+               "STRA\xDF"
+               "E"));  // ß has no capital and stays
+    EXPECT_FALSE(passes("STRASSE",
+                        "Stra\xDF"
+                        "e"));
+    // The name is trimmed, the pattern is not.
+    EXPECT_TRUE(passes("MAARAN", "  Maaran\t"));
+    EXPECT_FALSE(passes("MAARAN ", "Maaran"));
+    EXPECT_FALSE(passes(" *", "Maaran"));
+    // A name filling all 21 bytes of its field is matched whole.
+    EXPECT_TRUE(passes("abcdefghijklmnopqrstu", "ABCDEFGHIJKLMNOPQRSTU"));
+    EXPECT_FALSE(passes("abcdefghijklmnopqrst", "ABCDEFGHIJKLMNOPQRSTU"));
+}
+
+TEST(PlayerFilter, UnencodablePatternMatchesNoName) {
+    SearchCriteria criteria;
+    criteria.namePattern = "*";
+    criteria.namePatternEncodable = false;
+    EXPECT_FALSE(Passes(criteria, Player()));
+}
+
+// A roster image of exactly the given bytes, so a read past its end is a real overrun.
+ByteImage ImageOf(const std::vector<Player>& players, std::size_t extraBytes) {
+    ByteImage image;
+    image.size = players.size() * kPlayerRecordSize + extraBytes;
+    image.data = std::make_unique<std::uint8_t[]>(image.size);
+    for (std::size_t i = 0; i < players.size(); ++i) {
+        std::memcpy(image.data.get() + i * kPlayerRecordSize, players[i].data(), kPlayerRecordSize);
+    }
+    // Make the partial tail look like a matching record, should anyone read it.
+    const Player tail;
+    std::memcpy(image.data.get() + players.size() * kPlayerRecordSize, tail.data(),
+                std::min<std::size_t>(extraBytes, kPlayerRecordSize));
+    return image;
+}
+
+TEST(SearchRoster, ReturnsMatchingIndicesInFileOrder) {
+    const std::vector<Player> players = {Player().Name("Abel"), Player().Name(""),
+                                         Player().Name("Berg"), Player().Name("Abbot"),
+                                         Player().Name("Cole"), Player().Name("Ahn")};
+    const ByteImage image = ImageOf(players, 0);
+    SearchCriteria criteria;
+    criteria.namePattern = "a*";
+    EXPECT_EQ(SearchRoster(PlayerFilter(criteria, 2 * 86), image, 6),
+              (std::vector<std::int32_t>{0, 3, 5}));
+    // The team test gets each record's own offset: team 1 holds records 2 and 3.
+    criteria.namePattern = "*";
+    criteria.teamIndex = 1;
+    EXPECT_EQ(SearchRoster(PlayerFilter(criteria, 2 * 86), image, 6),
+              (std::vector<std::int32_t>{2, 3}));
+}
+
+TEST(SearchRoster, ScansOnlyWholeRecordsInsideTheImage) {
+    const std::vector<Player> players(5);
+    const PlayerFilter filter(SearchCriteria{}, 86);
+    const ByteImage truncated = ImageOf(players, 40);  // size not a multiple of 86
+    const std::vector<std::int32_t> all = {0, 1, 2, 3, 4};
+    EXPECT_EQ(SearchRoster(filter, truncated, 6), all);
+    EXPECT_EQ(SearchRoster(filter, truncated, 1000), all);
+    EXPECT_EQ(SearchRoster(filter, truncated, 2), (std::vector<std::int32_t>{0, 1}));
+    EXPECT_TRUE(SearchRoster(filter, truncated, 0).empty());
+    EXPECT_TRUE(SearchRoster(filter, truncated, -3).empty());
+    EXPECT_TRUE(SearchRoster(filter, ByteImage{}, 5).empty());
+}
+
+}  // namespace
+}  // namespace vantrel

@@ -1,0 +1,617 @@
+#include "gui/chart/barchart3d.h"
+
+#include <QEvent>
+#include <QImage>
+#include <QPointer>
+#include <QSignalSpy>
+#include <QTest>
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <array>
+#include <chrono>
+#include <cmath>
+#include <cstdio>
+#include <cstdlib>
+#include <memory>
+#include <vector>
+
+namespace vantrel {
+namespace {
+
+constexpr QSize kChartSize(465, 233);
+constexpr QRgb kNavy = 0x800000;  // 0x00BBGGRR
+constexpr QRgb kBlue = 0xFF0000;
+constexpr QRgb kPurple = 0x800080;
+constexpr QRgb kRed = 0x0000FF;
+constexpr QRgb kGreen = 0x00C000;
+
+// The view the details pages end on, and the one their animation starts from.
+void SetFinalView(BarChart3D& chart) {
+    chart.setChart3DPercent(45);
+    chart.setOrthogonal(false);
+    chart.setElevation(336);
+    chart.setPerspective(68);
+    chart.setHorizOffset(-9);
+    chart.setVertOffset(-2);
+    chart.setRotation(346);
+    chart.setZoom(92);
+}
+
+void SetStartView(BarChart3D& chart) {
+    SetFinalView(chart);
+    chart.setRotation(270);
+    chart.setZoom(10);
+}
+
+// A skater's chart: condition, 13 ratings and the overall rating.
+void AddPlayerBars(BarSeries3D& series) {
+    const std::array<double, 15> values{93, 70, 65, 60, 75, 80, 70, 72, 68, 66, 50, 74, 55, 40, 71};
+    const std::array<const char*, 15> labels{"CON", "IT", "SP", "ST", "EN", "DU", "DI", "SK",
+                                             "PA",  "PC", "DF", "SC", "EX", "LD", "OV"};
+    for (std::size_t i = 0; i < values.size(); ++i) {
+        const QRgb colour = i == 0 ? kNavy : i == 14 ? kPurple : kBlue;
+        series.AddBar(values[i], QString::fromLatin1(labels[i]), colour);
+    }
+}
+
+QRgb Background(const BarChart3D& chart) {
+    return chart.palette().window().color().rgb();
+}
+
+// The topmost row that holds a pixel of exactly `colour`, or -1 if there is none.
+int TopRowOf(const QImage& image, QColor colour) {
+    const QRgb wanted = colour.rgb();
+    for (int y = 0; y < image.height(); ++y) {
+        for (int x = 0; x < image.width(); ++x) {
+            if (image.pixel(x, y) == wanted) {
+                return y;
+            }
+        }
+    }
+    return -1;
+}
+
+int CountPixels(const QImage& image, QColor colour) {
+    const QRgb wanted = colour.rgb();
+    int count = 0;
+    for (int y = 0; y < image.height(); ++y) {
+        for (int x = 0; x < image.width(); ++x) {
+            count += image.pixel(x, y) == wanted ? 1 : 0;
+        }
+    }
+    return count;
+}
+
+// Separate areas of exactly `colour` (4-neighbourhood) of at least `minPixels` pixels.
+int CountAreas(const QImage& image, QColor colour, int minPixels) {
+    const QRgb wanted = colour.rgb();
+    std::vector<char> seen(static_cast<std::size_t>(image.width() * image.height()), 0);
+    int areas = 0;
+    std::vector<QPoint> stack;
+    for (int y = 0; y < image.height(); ++y) {
+        for (int x = 0; x < image.width(); ++x) {
+            const auto at = [&](QPoint p) -> char& {
+                return seen[static_cast<std::size_t>(p.y() * image.width() + p.x())];
+            };
+            if (at({x, y}) || image.pixel(x, y) != wanted) {
+                continue;
+            }
+            int size = 0;
+            stack.assign(1, QPoint(x, y));
+            at({x, y}) = 1;
+            while (!stack.empty()) {
+                const QPoint p = stack.back();
+                stack.pop_back();
+                ++size;
+                for (QPoint n :
+                     {p + QPoint(1, 0), p - QPoint(1, 0), p + QPoint(0, 1), p - QPoint(0, 1)}) {
+                    if (image.rect().contains(n) && !at(n) && image.pixel(n) == wanted) {
+                        at(n) = 1;
+                        stack.push_back(n);
+                    }
+                }
+            }
+            areas += size >= minPixels ? 1 : 0;
+        }
+    }
+    return areas;
+}
+
+// The smallest rectangle around every pixel that is not the background.
+QRect DrawnArea(const QImage& image, QRgb background) {
+    QRect area;
+    for (int y = 0; y < image.height(); ++y) {
+        for (int x = 0; x < image.width(); ++x) {
+            if (image.pixel(x, y) != background) {
+                area |= QRect(x, y, 1, 1);
+            }
+        }
+    }
+    return area;
+}
+
+// ---------------------------------------------------------------------------------------
+// The series
+
+TEST(BarSeries3DTest, ColourFromBgrReadsRedFromTheLowByte) {
+    EXPECT_EQ(BarSeries3D::ColourFromBgr(kNavy), QColor(0, 0, 128));
+    EXPECT_EQ(BarSeries3D::ColourFromBgr(kBlue), QColor(0, 0, 255));
+    EXPECT_EQ(BarSeries3D::ColourFromBgr(kPurple), QColor(128, 0, 128));
+    EXPECT_EQ(BarSeries3D::ColourFromBgr(0x0000FF), QColor(255, 0, 0));
+    EXPECT_EQ(BarSeries3D::ColourFromBgr(0x123456), QColor(0x56, 0x34, 0x12));
+    // The top byte is no alpha: the colour stays opaque.
+    EXPECT_EQ(BarSeries3D::ColourFromBgr(0xFF00FF00u), QColor(0, 255, 0));
+}
+
+TEST(BarSeries3DTest, Defaults) {
+    BarSeries3D series;
+    EXPECT_TRUE(series.active());
+    EXPECT_EQ(series.barWidthPercent(), 75);
+    EXPECT_TRUE(series.marksVisible());
+    EXPECT_EQ(series.barCount(), 0);
+}
+
+TEST(BarSeries3DTest, BarsKeepValueLabelAndColourInOrder) {
+    BarSeries3D series;
+    series.AddBar(93, "CON", kNavy);
+    series.AddBar(255, "IT", kBlue);
+    series.AddBar(0.5, "OV", kPurple);
+    ASSERT_EQ(series.barCount(), 3);
+    EXPECT_EQ(series.barValue(0), 93);
+    EXPECT_EQ(series.barValue(1), 255);
+    EXPECT_EQ(series.barValue(2), 0.5);
+    EXPECT_EQ(series.barLabel(0), "CON");
+    EXPECT_EQ(series.barLabel(2), "OV");
+    EXPECT_EQ(series.barColour(0), kNavy);
+    EXPECT_EQ(series.barColour(1), kBlue);
+    EXPECT_EQ(series.barColour(2), kPurple);
+    EXPECT_EQ(series.barQColor(0), QColor(0, 0, 128));
+    EXPECT_EQ(series.barQColor(2), QColor(128, 0, 128));
+}
+
+TEST(BarSeries3DTest, AccessorsAreInvokableByName) {
+    BarSeries3D series;
+    series.AddBar(42, "SK", kRed);
+    int count = 0;
+    double value = 0;
+    QString label;
+    ASSERT_TRUE(QMetaObject::invokeMethod(&series, "barCount", Q_RETURN_ARG(int, count)));
+    ASSERT_TRUE(
+        QMetaObject::invokeMethod(&series, "barValue", Q_RETURN_ARG(double, value), Q_ARG(int, 0)));
+    ASSERT_TRUE(QMetaObject::invokeMethod(&series, "barLabel", Q_RETURN_ARG(QString, label),
+                                          Q_ARG(int, 0)));
+    EXPECT_EQ(count, 1);
+    EXPECT_EQ(value, 42);
+    EXPECT_EQ(label, "SK");
+}
+
+TEST(BarSeries3DTest, ClearEmptiesAndSignalsOnlyWhenThereWasSomething) {
+    BarSeries3D series;
+    QSignalSpy changed(&series, &BarSeries3D::changed);
+    series.Clear();
+    EXPECT_EQ(changed.count(), 0);
+    series.AddBar(1, "A", kRed);
+    series.AddBar(2, "B", kRed);
+    EXPECT_EQ(changed.count(), 2);
+    series.Clear();
+    EXPECT_EQ(series.barCount(), 0);
+    EXPECT_EQ(changed.count(), 3);
+    series.AddBar(7, "C", kGreen);
+    ASSERT_EQ(series.barCount(), 1);
+    EXPECT_EQ(series.barValue(0), 7);
+}
+
+TEST(BarSeries3DTest, PropertiesSignalOnlyOnChange) {
+    BarSeries3D series;
+    QSignalSpy changed(&series, &BarSeries3D::changed);
+    series.setActive(true);
+    series.setBarWidthPercent(75);
+    series.setMarksVisible(true);
+    EXPECT_EQ(changed.count(), 0);
+
+    EXPECT_TRUE(series.setProperty("active", false));
+    EXPECT_TRUE(series.setProperty("barWidthPercent", 50));
+    EXPECT_TRUE(series.setProperty("marksVisible", false));
+    EXPECT_EQ(changed.count(), 3);
+    EXPECT_FALSE(series.property("active").toBool());
+    EXPECT_EQ(series.property("barWidthPercent").toInt(), 50);
+    EXPECT_FALSE(series.property("marksVisible").toBool());
+
+    series.setBarWidthPercent(0);
+    EXPECT_EQ(series.barWidthPercent(), 1);
+    series.setBarWidthPercent(250);
+    EXPECT_EQ(series.barWidthPercent(), 100);
+}
+
+// ---------------------------------------------------------------------------------------
+// The chart's settings
+
+TEST(BarChart3DTest, DefaultsAreAPlainFittedView) {
+    BarChart3D chart;
+    EXPECT_EQ(chart.zoom(), 100);
+    EXPECT_EQ(chart.horizOffset(), 0);
+    EXPECT_EQ(chart.vertOffset(), 0);
+    EXPECT_FALSE(chart.orthogonal());
+    EXPECT_GE(chart.perspective(), 0);
+    EXPECT_LE(chart.perspective(), 100);
+    EXPECT_GT(chart.chart3DPercent(), 0);
+    EXPECT_TRUE(chart.Series().isEmpty());
+    EXPECT_EQ(chart.sizeHint(), kChartSize);
+}
+
+TEST(BarChart3DTest, EveryPropertyRoundTripsAndSignalsOnlyOnChange) {
+    BarChart3D chart;
+    QSignalSpy changed(&chart, &BarChart3D::viewChanged);
+    const std::vector<std::pair<const char*, QVariant>> settings{
+        {"zoom", 92},        {"rotation", 346},  {"elevation", 336},     {"perspective", 68},
+        {"horizOffset", -9}, {"vertOffset", -2}, {"chart3DPercent", 45}, {"orthogonal", true},
+    };
+    int expected = 0;
+    for (const auto& [name, value] : settings) {
+        SCOPED_TRACE(name);
+        ASSERT_TRUE(chart.setProperty(name, value));
+        EXPECT_EQ(chart.property(name), value);
+        EXPECT_EQ(changed.count(), ++expected);
+        chart.setProperty(name, value);
+        EXPECT_EQ(changed.count(), expected) << "setting the same value again";
+    }
+}
+
+TEST(BarChart3DTest, SettersClampWhatHasNoMeaningOutsideItsRange) {
+    BarChart3D chart;
+    chart.setZoom(-5);
+    EXPECT_EQ(chart.zoom(), 0);
+    chart.setPerspective(130);
+    EXPECT_EQ(chart.perspective(), 100);
+    chart.setPerspective(-1);
+    EXPECT_EQ(chart.perspective(), 0);
+    chart.setChart3DPercent(101);
+    EXPECT_EQ(chart.chart3DPercent(), 100);
+    // Angles are kept as given; drawing takes them modulo 360.
+    chart.setRotation(-14);
+    EXPECT_EQ(chart.rotation(), -14);
+    chart.setElevation(720);
+    EXPECT_EQ(chart.elevation(), 720);
+}
+
+// Counts the paint events a widget receives.
+class PaintCounter : public QObject {
+  public:
+    int paints = 0;
+    bool eventFilter(QObject* /*watched*/, QEvent* event) override {
+        if (event->type() == QEvent::Paint) {
+            ++paints;
+        }
+        return false;
+    }
+};
+
+TEST(BarChart3DTest, RepaintsOnlyWhenSomethingChanged) {
+    BarChart3D chart;
+    BarSeries3D* series = chart.AddSeries("Series1");
+    chart.resize(kChartSize);
+    PaintCounter counter;
+    chart.installEventFilter(&counter);
+    chart.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&chart));
+    QTest::qWait(20);
+    QCoreApplication::processEvents();
+
+    counter.paints = 0;
+    chart.setZoom(chart.zoom());
+    chart.setRotation(chart.rotation());
+    chart.setOrthogonal(chart.orthogonal());
+    series->setActive(true);
+    QTest::qWait(20);
+    EXPECT_EQ(counter.paints, 0);
+
+    chart.setZoom(50);
+    QTRY_COMPARE_WITH_TIMEOUT(counter.paints > 0, true, 1000);
+
+    counter.paints = 0;
+    series->AddBar(10, "X", kRed);
+    QTRY_COMPARE_WITH_TIMEOUT(counter.paints > 0, true, 1000);
+}
+
+TEST(BarChart3DTest, OwnsItsNamedSeriesInOrder) {
+    QPointer<BarSeries3D> first;
+    {
+        BarChart3D chart;
+        first = chart.AddSeries("Series1");
+        BarSeries3D* second = chart.AddSeries("Series2");
+        ASSERT_EQ(chart.Series().size(), 2);
+        EXPECT_EQ(chart.Series()[0], first.data());
+        EXPECT_EQ(chart.Series()[1], second);
+        EXPECT_EQ(first->objectName(), "Series1");
+        EXPECT_EQ(second->objectName(), "Series2");
+        EXPECT_EQ(chart.findChild<BarSeries3D*>("Series2"), second);
+        EXPECT_TRUE(first->active());
+    }
+    EXPECT_TRUE(first.isNull());
+}
+
+TEST(BarChart3DTest, IgnoresWheelAndDrags) {
+    BarChart3D chart;
+    SetFinalView(chart);
+    chart.resize(kChartSize);
+    chart.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&chart));
+    QTest::mousePress(&chart, Qt::LeftButton, {}, QPoint(100, 100));
+    QTest::mouseMove(&chart, QPoint(300, 50));
+    QTest::mouseRelease(&chart, Qt::LeftButton, {}, QPoint(300, 50));
+    QWheelEvent wheel(QPointF(200, 100), chart.mapToGlobal(QPointF(200, 100)), QPoint(),
+                      QPoint(0, 120), Qt::NoButton, Qt::NoModifier, Qt::NoScrollPhase, false);
+    QCoreApplication::sendEvent(&chart, &wheel);
+    EXPECT_EQ(chart.zoom(), 92);
+    EXPECT_EQ(chart.rotation(), 346);
+    EXPECT_EQ(chart.elevation(), 336);
+    EXPECT_EQ(chart.horizOffset(), -9);
+    EXPECT_EQ(chart.vertOffset(), -2);
+}
+
+// ---------------------------------------------------------------------------------------
+// The value scale
+
+TEST(BarChart3DScaleTest, TopIsANiceNumberOfAtLeastOneHundred) {
+    EXPECT_EQ(BarChart3D::ScaleTop(0), 100);
+    EXPECT_EQ(BarChart3D::ScaleTop(-40), 100);
+    EXPECT_EQ(BarChart3D::ScaleTop(std::nan("")), 100);
+    EXPECT_EQ(BarChart3D::ScaleTop(93), 100);
+    EXPECT_EQ(BarChart3D::ScaleTop(100), 100);
+    EXPECT_EQ(BarChart3D::ScaleTop(100.5), 120);
+    EXPECT_EQ(BarChart3D::ScaleTop(255), 300);
+    EXPECT_EQ(BarChart3D::ScaleTop(300), 300);
+    EXPECT_EQ(BarChart3D::ScaleTop(801), 1000);
+    EXPECT_EQ(BarChart3D::ScaleTop(1e6 + 1), 1.2e6);
+}
+
+TEST(BarChart3DScaleTest, TopIsNeverBelowTheLargestValue) {
+    for (double value = 0; value < 5000; value += 7.3) {
+        const double top = BarChart3D::ScaleTop(value);
+        EXPECT_GE(top, value);
+        EXPECT_LE(top, std::max(100.0, value * 4.0 / 3.0)) << value;
+    }
+}
+
+TEST(BarChart3DScaleTest, DivisionsGiveRoundSteps) {
+    EXPECT_EQ(BarChart3D::ScaleDivisions(100), 5);
+    EXPECT_EQ(BarChart3D::ScaleDivisions(300), 6);
+    EXPECT_EQ(BarChart3D::ScaleDivisions(120), 6);
+    EXPECT_EQ(BarChart3D::ScaleDivisions(250), 5);
+    EXPECT_EQ(BarChart3D::ScaleDivisions(400), 4);
+    EXPECT_EQ(BarChart3D::ScaleDivisions(0), 1);
+    // Every top the scale can choose is divided into at least two steps.
+    for (double value = 0; value < 5000; value += 11.1) {
+        EXPECT_GE(BarChart3D::ScaleDivisions(BarChart3D::ScaleTop(value)), 2) << value;
+    }
+}
+
+// ---------------------------------------------------------------------------------------
+// Rendering
+
+class BarChart3DRenderTest : public testing::Test {
+  protected:
+    void SetUp() override {
+        SetFinalView(chart);
+        series = chart.AddSeries("Series1");
+    }
+    QImage Render() const { return chart.RenderToImage(kChartSize); }
+
+    BarChart3D chart;
+    BarSeries3D* series = nullptr;
+};
+
+TEST_F(BarChart3DRenderTest, TallerBarReachesHigher) {
+    for (bool redTaller : {true, false}) {
+        SCOPED_TRACE(redTaller ? "red taller" : "green taller");
+        series->Clear();
+        series->AddBar(redTaller ? 200 : 60, "R", kRed);
+        series->AddBar(redTaller ? 60 : 200, "G", kGreen);
+        const QImage image = Render();
+        const int redTop = TopRowOf(image, series->barQColor(0));
+        const int greenTop = TopRowOf(image, series->barQColor(1));
+        ASSERT_GE(redTop, 0);
+        ASSERT_GE(greenTop, 0);
+        if (redTaller) {
+            EXPECT_LT(redTop + 20, greenTop);
+        } else {
+            EXPECT_LT(greenTop + 20, redTop);
+        }
+    }
+}
+
+TEST_F(BarChart3DRenderTest, FullPlayerChartFitsAndShowsEveryBar) {
+    AddPlayerBars(*series);
+    const QImage image = Render();
+    const QRect drawn = DrawnArea(image, Background(chart));
+    // Nothing touches the edges of the widget, yet the chart fills most of it.
+    EXPECT_GT(drawn.left(), 0);
+    EXPECT_GT(drawn.top(), 0);
+    EXPECT_LT(drawn.right(), kChartSize.width() - 1);
+    EXPECT_LT(drawn.bottom(), kChartSize.height() - 1);
+    EXPECT_GT(drawn.width(), kChartSize.width() * 3 / 4);
+    EXPECT_GT(drawn.height(), kChartSize.height() * 3 / 4);
+
+    EXPECT_GT(CountPixels(image, QColor(0, 0, 128)), 50);    // CON
+    EXPECT_GT(CountPixels(image, QColor(128, 0, 128)), 50);  // OV
+    EXPECT_GT(CountPixels(image, QColor(0, 0, 255)), 13 * 50);
+    EXPECT_GT(CountPixels(image, QColor(192, 192, 192)), 1000);  // floor and left wall
+    // One white value mark per bar: none left out for overlapping another.
+    EXPECT_EQ(CountAreas(image, Qt::white, 20), 15);
+
+    // CON (93) stands higher than LD (40) next to OV (71).
+    const int conTop = TopRowOf(image, QColor(0, 0, 128));
+    const int ovTop = TopRowOf(image, QColor(128, 0, 128));
+    EXPECT_LT(conTop, ovTop);
+
+    if (const char* path = std::getenv("VANTREL_CHART_PNG")) {
+        EXPECT_TRUE(image.save(QString::fromLocal8Bit(path)));
+    }
+}
+
+TEST_F(BarChart3DRenderTest, EndViewDiffersFromStartView) {
+    AddPlayerBars(*series);
+    const QImage end = Render();
+    SetStartView(chart);
+    const QImage start = Render();
+    EXPECT_NE(start, end);
+    // Seen small from the side, the chart takes far less room.
+    EXPECT_LT(DrawnArea(start, Background(chart)).width() * 3,
+              DrawnArea(end, Background(chart)).width());
+}
+
+TEST_F(BarChart3DRenderTest, InactiveSeriesDrawsNothingAndDoesNotChangeTheScale) {
+    series->AddBar(60, "A", kRed);
+    series->AddBar(80, "B", kGreen);
+    const QImage without = Render();
+    BarSeries3D* hidden = chart.AddSeries("Series2");
+    hidden->setActive(false);
+    hidden->AddBar(900, "X", kBlue);
+    hidden->AddBar(1, "Y", kBlue);
+    hidden->AddBar(1, "Z", kBlue);
+    EXPECT_EQ(Render(), without);
+
+    hidden->setActive(true);
+    EXPECT_NE(Render(), without);
+}
+
+TEST_F(BarChart3DRenderTest, HiddenMarksLeaveNoWhiteBoxes) {
+    series->AddBar(60, "A", kRed);
+    series->AddBar(80, "B", kGreen);
+    const int withMarks = CountPixels(Render(), Qt::white);
+    series->setMarksVisible(false);
+    const int without = CountPixels(Render(), Qt::white);
+    EXPECT_GT(withMarks, without + 40);
+}
+
+TEST_F(BarChart3DRenderTest, NegativeValueIsDrawnAsZero) {
+    series->setMarksVisible(false);
+    series->AddBar(-50, "A", kRed);
+    series->AddBar(70, "B", kGreen);
+    const QImage negative = Render();
+    series->Clear();
+    series->AddBar(0, "A", kRed);
+    series->AddBar(70, "B", kGreen);
+    EXPECT_EQ(negative, Render());
+}
+
+TEST_F(BarChart3DRenderTest, FullScaleBarStaysInside) {
+    for (int i = 0; i < 15; ++i) {
+        series->AddBar(255, "X", kRed);
+    }
+    const QImage image = Render();
+    const int top = TopRowOf(image, QColor(255, 0, 0));
+    EXPECT_GT(top, 15);  // room for its mark above
+    const QRect drawn = DrawnArea(image, Background(chart));
+    EXPECT_GT(drawn.top(), 0);
+}
+
+TEST_F(BarChart3DRenderTest, StartViewIsSmallAndCentred) {
+    AddPlayerBars(*series);
+    SetStartView(chart);
+    const QRect drawn = DrawnArea(Render(), Background(chart));
+    ASSERT_FALSE(drawn.isEmpty());
+    EXPECT_LT(drawn.width(), kChartSize.width() / 4);
+    EXPECT_LT(drawn.height(), kChartSize.height() / 4);
+    EXPECT_TRUE(QRect(QPoint(0, 0), kChartSize).adjusted(50, 20, -50, -20).contains(drawn));
+}
+
+TEST_F(BarChart3DRenderTest, OddSettingsAndContentsDrawWithoutCrashing) {
+    const QRect widget(QPoint(0, 0), kChartSize);
+    auto renderAll = [&](const char* what) {
+        SCOPED_TRACE(what);
+        for (int elevation : {0, 90, 180, 270, 336, 360}) {
+            for (int rotation = 0; rotation < 360; rotation += 15) {
+                chart.setElevation(elevation);
+                chart.setRotation(rotation);
+                const QImage image = Render();
+                ASSERT_EQ(image.size(), kChartSize);
+            }
+        }
+        for (int perspective : {0, 100}) {
+            chart.setPerspective(perspective);
+            for (int zoom : {0, 1, 10, 92, 400}) {
+                chart.setZoom(zoom);
+                chart.setOrthogonal(zoom == 92);
+                ASSERT_EQ(Render().size(), kChartSize);
+            }
+        }
+        chart.setChart3DPercent(0);
+        ASSERT_EQ(Render().size(), kChartSize);
+        SetFinalView(chart);
+        // Back at the final view everything stays inside the widget.
+        const QRect drawn = DrawnArea(Render(), Background(chart));
+        EXPECT_TRUE(widget.adjusted(1, 1, -1, -1).contains(drawn));
+    };
+    renderAll("no bars");
+    for (int i = 0; i < 15; ++i) {
+        series->AddBar(0, "Z", kRed);
+    }
+    renderAll("all values 0");
+    series->Clear();
+    for (int i = 0; i < 15; ++i) {
+        series->AddBar(255, "F", kRed);
+    }
+    renderAll("all values 255");
+    series->Clear();
+    series->AddBar(-10, "N", kRed);
+    series->AddBar(1e300, "H", kGreen);
+    series->AddBar(std::nan(""), "U", kBlue);
+    renderAll("extreme values");
+}
+
+TEST_F(BarChart3DRenderTest, OrthogonalViewIgnoresRotationAndElevation) {
+    AddPlayerBars(*series);
+    chart.setOrthogonal(true);
+    const QImage first = Render();
+    chart.setRotation(300);
+    chart.setElevation(10);
+    EXPECT_EQ(Render(), first);
+    chart.setOrthogonal(false);
+    EXPECT_NE(Render(), first);
+}
+
+TEST_F(BarChart3DRenderTest, OffsetsShiftTheChartByPixels) {
+    AddPlayerBars(*series);
+    const QRect before = DrawnArea(Render(), Background(chart));
+    chart.setHorizOffset(chart.horizOffset() + 7);
+    chart.setVertOffset(chart.vertOffset() + 5);
+    const QRect after = DrawnArea(Render(), Background(chart));
+    EXPECT_EQ(after.topLeft(), before.topLeft() + QPoint(7, 5));
+}
+
+TEST_F(BarChart3DRenderTest, EmptySizesGiveNullImagesAndPaintNothing) {
+    AddPlayerBars(*series);
+    EXPECT_TRUE(chart.RenderToImage(QSize(0, 0)).isNull());
+    EXPECT_TRUE(chart.RenderToImage(QSize(465, 0)).isNull());
+    EXPECT_EQ(chart.RenderToImage(QSize(1, 1)).size(), QSize(1, 1));
+    chart.resize(0, 0);
+    chart.show();
+    QCoreApplication::processEvents();
+    chart.repaint();
+    chart.resize(3, 2);
+    chart.repaint();
+    EXPECT_EQ(chart.grab().size(), QSize(3, 2));
+}
+
+TEST_F(BarChart3DRenderTest, PaintTimeOfOneFrame) {
+    AddPlayerBars(*series);
+    QImage image(kChartSize, QImage::Format_ARGB32_Premultiplied);
+    chart.resize(kChartSize);
+    std::vector<double> milliseconds;
+    for (int i = 0; i < 200; ++i) {
+        const auto start = std::chrono::steady_clock::now();
+        chart.render(&image);
+        const auto end = std::chrono::steady_clock::now();
+        milliseconds.push_back(std::chrono::duration<double, std::milli>(end - start).count());
+    }
+    std::nth_element(milliseconds.begin(), milliseconds.begin() + 100, milliseconds.end());
+    const double median = milliseconds[100];
+    std::printf("[ chart    ] one frame at 465x233, 15 bars: median %.3f ms of 200\n", median);
+    EXPECT_LT(median, 50.0);
+}
+
+}  // namespace
+}  // namespace vantrel
