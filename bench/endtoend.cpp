@@ -202,100 +202,133 @@ T* Child(QObject* parent, const char* name) {
     return child;
 }
 
-SizeResult MeasureSize(std::int64_t wanted, int runs, const QString& folder) {
-    SizeResult result;
-    const QString base = folder + QStringLiteral("/league") + QString::number(wanted);
-    {
-        const leaguegen::League league = MakeLeague(wanted);
-        if (!leaguegen::WriteLeague(league, base.toStdString())) {
-            std::cerr << "cannot write " << base.toStdString() << "\n";
-            std::exit(2);
-        }
-        result.records = static_cast<std::int64_t>(league.roster.size()) / 86;
+// Writes the league of about `wanted` records to base.tms and base.ros; returns the
+// number of records written. The generated league is freed before the window starts.
+std::int64_t WriteLeagueFiles(std::int64_t wanted, const QString& base) {
+    const leaguegen::League league = MakeLeague(wanted);
+    if (!leaguegen::WriteLeague(league, base.toStdString())) {
+        std::cerr << "cannot write " << base.toStdString() << "\n";
+        std::exit(2);
     }
-    const std::vector<std::string> files = {base.toStdString() + ".tms",
-                                            base.toStdString() + ".ros"};
+    return static_cast<std::int64_t>(league.roster.size()) / 86;
+}
 
-    auto program = vantrel::StartUp();
-    VAvevadi& window = *program->Pfinder;
-    if (!QTest::qWaitForWindowExposed(&window)) {
+// The running program and the controls the measurements drive, for one league size.
+struct Session {
+    QString base;
+    std::vector<std::string> files;
+    std::unique_ptr<vantrel::Program> program;
+    VAvevadi* window = nullptr;
+    QAction* open = nullptr;
+    QPushButton* search = nullptr;
+    QPushButton* reset = nullptr;
+    QPushButton* details = nullptr;
+    QTableView* found = nullptr;
+    QWidget* chart = nullptr;
+    vantrel::ResultModel* model = nullptr;
+    const vantrel::ByteImage* roster = nullptr;  // set once the league is loaded
+};
+
+// Starts the program, waits for the main window and finds its controls; the memory peak
+// is reset once the window is shown, so it counts the window and the league only.
+void StartWindow(Session& s) {
+    s.program = vantrel::StartUp();
+    s.window = s.program->Pfinder.get();
+    if (!QTest::qWaitForWindowExposed(s.window)) {
         std::cerr << "main window not shown\n";
         std::exit(2);
     }
     ResetPeakMemory();
 
-    auto* open = Child<QAction>(&window, "Filesffnen1");
-    auto* search = Child<QPushButton>(&window, "Button2");
-    auto* reset = Child<QPushButton>(&window, "Button3");
-    auto* details = Child<QPushButton>(&window, "Button1");
-    auto* found = Child<QTableView>(&window, "found");
-    auto* chart = Child<QWidget>(&window, "ch");
-    auto* model = qobject_cast<vantrel::ResultModel*>(found->model());
-    if (!model) {
+    s.open = Child<QAction>(s.window, "Filesffnen1");
+    s.search = Child<QPushButton>(s.window, "Button2");
+    s.reset = Child<QPushButton>(s.window, "Button3");
+    s.details = Child<QPushButton>(s.window, "Button1");
+    s.found = Child<QTableView>(s.window, "found");
+    s.chart = Child<QWidget>(s.window, "ch");
+    s.model = qobject_cast<vantrel::ResultModel*>(s.found->model());
+    if (!s.model) {
         std::cerr << "the result list has no result model\n";
         std::exit(2);
     }
+}
 
+// The load through the open dialog, each run next to a plain read of both files.
+Figure MeasureLoad(Session& s, int runs) {
     Figure load{"load (dialog accepted .. handler done)", {}, {}, "read both files"};
     for (int run = 0; run < runs; ++run) {
         load.floorRuns.push_back(TimeMs([&] {
-            volatile std::uint64_t sink = ReadFilesFloor(files);
+            volatile std::uint64_t sink = ReadFilesFloor(s.files);
             (void)sink;
         }));
-        OpenDialogAnswer answer(base + QStringLiteral(".ros"));
-        open->trigger();
+        OpenDialogAnswer answer(s.base + QStringLiteral(".ros"));
+        s.open->trigger();
         const double ms = MillisecondsSince(answer.Accepted());
-        if (!answer.Answered() || !answer.Problems().isEmpty() || !window.League().IsLoaded()) {
+        if (!answer.Answered() || !answer.Problems().isEmpty() || !s.window->League().IsLoaded()) {
             std::cerr << "load failed: "
                       << answer.Problems().join(QStringLiteral("; ")).toStdString() << "\n";
             std::exit(2);
         }
         load.runs.push_back(ms);
     }
-    const vantrel::ByteImage& roster = *window.League().RosterFileImage;
-    result.selectiveThreshold = bench::OnePercentThreshold(roster, vantrel::kSK);
+    s.roster = s.window->League().RosterFileImage.get();
+    return load;
+}
 
-    const auto searchFloor = [&] {
-        return TimeMs([&] {
-            volatile std::uint64_t sink = SumBytes(roster);
-            (void)sink;
-        });
-    };
-    reset->click();
-    window.BindCriteriaControls();
-    QSlider* skBar = window.CriteriaControls.trackBars[vantrel::kSK];
-    QCheckBox* skBox = window.CriteriaControls.checkBoxes[vantrel::kSK];
+// The floor of the searches and sorts: one pass over the roster bytes.
+double SearchFloorMs(const Session& s) {
+    return TimeMs([&] {
+        volatile std::uint64_t sink = SumBytes(*s.roster);
+        (void)sink;
+    });
+}
+
+// A search that about 1 % of the players pass: the SK bar at its threshold, "at least".
+Figure MeasureSelectiveSearch(Session& s, int runs, SizeResult& result) {
+    result.selectiveThreshold = bench::OnePercentThreshold(*s.roster, vantrel::kSK);
+    s.reset->click();
+    s.window->BindCriteriaControls();
+    QSlider* skBar = s.window->CriteriaControls.trackBars[vantrel::kSK];
+    QCheckBox* skBox = s.window->CriteriaControls.checkBoxes[vantrel::kSK];
 
     Figure selective{"search, SK >= threshold (~1 % pass)", {}, {}, "sum roster bytes"};
     skBox->setCheckState(Qt::Unchecked);
     skBar->setValue(result.selectiveThreshold);
     for (int run = 0; run < runs; ++run) {
-        selective.floorRuns.push_back(searchFloor());
-        selective.runs.push_back(TimeMs([&] { search->click(); }));
+        selective.floorRuns.push_back(SearchFloorMs(s));
+        selective.runs.push_back(TimeMs([&] { s.search->click(); }));
     }
-    result.rowsSelective = model->rowCount();
-    reset->click();
+    result.rowsSelective = s.model->rowCount();
+    s.reset->click();
+    return selective;
+}
 
+// The search with the Reset criteria into an empty list, and the storage of its rows.
+Figure MeasureFullSearch(Session& s, int runs, SizeResult& result) {
     Figure all{"search, Reset criteria (all named)", {}, {}, "sum roster bytes"};
     std::int64_t rssBefore = 0, rssAfter = 0;
     for (int run = 0; run < runs; ++run) {
-        all.floorRuns.push_back(searchFloor());
-        model->Clear();
+        all.floorRuns.push_back(SearchFloorMs(s));
+        s.model->Clear();
         // Freed rows are reused by later runs: only the first search shows the growth.
         if (run == 0)
             rssBefore = ProcStatusKiB("VmRSS");
-        all.runs.push_back(TimeMs([&] { search->click(); }));
+        all.runs.push_back(TimeMs([&] { s.search->click(); }));
         if (run == 0)
             rssAfter = ProcStatusKiB("VmRSS");
     }
-    result.rowsReset = model->rowCount();
+    result.rowsReset = s.model->rowCount();
     if (result.rowsReset > 0) {
         result.modelBytesPerRow =
-            static_cast<double>(model->RowStorageBytes()) / static_cast<double>(result.rowsReset);
+            static_cast<double>(s.model->RowStorageBytes()) / static_cast<double>(result.rowsReset);
         result.rssBytesPerRow = static_cast<double>(rssAfter - rssBefore) * 1024.0 /
                                 static_cast<double>(result.rowsReset);
     }
+    return all;
+}
 
+// The header-click sorts, then the displays, measured in this order in every run.
+struct ListFigures {
     Figure sortNumber{"sort by Salary (record order)", {}, {}, "sum roster bytes"};
     Figure sortSmall{"sort by OV (after Salary)", {}, {}, "sum roster bytes"};
     Figure sortName{"sort by name (after OV)", {}, {}, "sum roster bytes"};
@@ -303,34 +336,63 @@ SizeResult MeasureSize(std::int64_t wanted, int runs, const QString& folder) {
     Figure repaint{"repaint of the result list", {}, {}, ""};
     Figure show{"details (first skater row, Button1)", {}, {}, ""};
     Figure frame{"one chart frame (repaint ch)", {}, {}, ""};
-    for (int run = 0; run < runs; ++run) {
-        search->click();  // record order again, sort key 0
-        QApplication::processEvents();
-        const double floor = searchFloor();
-        sortNumber.floorRuns.push_back(floor);
-        sortSmall.floorRuns.push_back(floor);
-        sortName.floorRuns.push_back(floor);
-        sortReverse.floorRuns.push_back(floor);
-        sortNumber.runs.push_back(TimeMs([&] { window.foundColumnClick(vantrel::kSalaryColumn); }));
-        sortSmall.runs.push_back(TimeMs([&] { window.foundColumnClick(vantrel::kOverallColumn); }));
-        sortName.runs.push_back(TimeMs([&] { window.foundColumnClick(vantrel::kNameColumn); }));
-        sortReverse.runs.push_back(TimeMs([&] { window.foundColumnClick(vantrel::kNameColumn); }));
-        QApplication::processEvents();
-        repaint.runs.push_back(TimeMs([&] { found->viewport()->repaint(); }));
+};
 
-        int row = 0;
-        while (row < model->rowCount() && model->CellText(row, vantrel::kPositionColumn) == "G")
-            ++row;
-        found->clearSelection();
-        found->selectRow(row);
-        show.runs.push_back(TimeMs([&] { details->click(); }));
-        QApplication::processEvents();
-        frame.runs.push_back(TimeMs([&] { chart->repaint(); }));
+// One run of the sorts, each a click on a column header, after a search that restores
+// the record order; all four share one floor.
+void MeasureSortRun(Session& s, ListFigures& f) {
+    s.search->click();  // record order again, sort key 0
+    QApplication::processEvents();
+    const double floor = SearchFloorMs(s);
+    f.sortNumber.floorRuns.push_back(floor);
+    f.sortSmall.floorRuns.push_back(floor);
+    f.sortName.floorRuns.push_back(floor);
+    f.sortReverse.floorRuns.push_back(floor);
+    VAvevadi& window = *s.window;
+    f.sortNumber.runs.push_back(TimeMs([&] { window.foundColumnClick(vantrel::kSalaryColumn); }));
+    f.sortSmall.runs.push_back(TimeMs([&] { window.foundColumnClick(vantrel::kOverallColumn); }));
+    f.sortName.runs.push_back(TimeMs([&] { window.foundColumnClick(vantrel::kNameColumn); }));
+    f.sortReverse.runs.push_back(TimeMs([&] { window.foundColumnClick(vantrel::kNameColumn); }));
+    QApplication::processEvents();
+}
+
+// One run of the displays: a repaint of the list, the details of the first skater row
+// and one frame of the chart those details show.
+void MeasureDisplayRun(Session& s, ListFigures& f) {
+    f.repaint.runs.push_back(TimeMs([&] { s.found->viewport()->repaint(); }));
+
+    int row = 0;
+    while (row < s.model->rowCount() && s.model->CellText(row, vantrel::kPositionColumn) == "G")
+        ++row;
+    s.found->clearSelection();
+    s.found->selectRow(row);
+    f.show.runs.push_back(TimeMs([&] { s.details->click(); }));
+    QApplication::processEvents();
+    f.frame.runs.push_back(TimeMs([&] { s.chart->repaint(); }));
+}
+
+// Every figure of one league size, in the order of the printed table.
+SizeResult MeasureSize(std::int64_t wanted, int runs, const QString& folder) {
+    SizeResult result;
+    Session s;
+    s.base = folder + QStringLiteral("/league") + QString::number(wanted);
+    result.records = WriteLeagueFiles(wanted, s.base);
+    s.files = {s.base.toStdString() + ".tms", s.base.toStdString() + ".ros"};
+    StartWindow(s);
+
+    const Figure load = MeasureLoad(s, runs);
+    const Figure selective = MeasureSelectiveSearch(s, runs, result);
+    const Figure all = MeasureFullSearch(s, runs, result);
+    ListFigures list;
+    for (int run = 0; run < runs; ++run) {
+        MeasureSortRun(s, list);
+        MeasureDisplayRun(s, list);
     }
     result.peakKiB = ProcStatusKiB("VmHWM");
-    result.figures = {load,     selective,   all,     sortNumber, sortSmall,
-                      sortName, sortReverse, repaint, show,       frame};
-    program.reset();
+    result.figures = {
+        load,          selective,        all,          list.sortNumber, list.sortSmall,
+        list.sortName, list.sortReverse, list.repaint, list.show,       list.frame};
+    s.program.reset();
     QApplication::processEvents();
     return result;
 }

@@ -47,14 +47,66 @@ int UsageError(const std::string& message) {
     return kUsageError;
 }
 
-}  // namespace
-
-int main(int argc, char** argv) {
+// What the command line asks for.
+struct Request {
     leaguegen::Options options;
     std::optional<std::int64_t> records;
     bool slotsGiven = false;
     std::string basePath;
+};
 
+enum class OptionValue { kTaken, kBad, kUnknownOption };
+
+// Stores the value of one option (its name with the dashes) in the request.
+OptionValue SetOption(std::string_view arg, std::string_view value, Request& request) {
+    leaguegen::Options& options = request.options;
+    const auto setInt = [&](int& target) {
+        const auto n = ParseNumber<int>(value);
+        if (n)
+            target = *n;
+        return n.has_value();
+    };
+    const auto setShare = [&](double& target) {
+        const auto x = ParseNumber<double>(value);
+        if (x)
+            target = *x;
+        return x.has_value();
+    };
+    bool ok = true;
+    if (arg == "--seed") {
+        const auto n = ParseNumber<std::uint64_t>(value);
+        ok = n.has_value();
+        if (ok)
+            options.seed = *n;
+    } else if (arg == "--teams") {
+        ok = setInt(options.teams);
+    } else if (arg == "--slots") {
+        ok = setInt(options.slotsPerTeam);
+        request.slotsGiven = true;
+    } else if (arg == "--records") {
+        request.records = ParseNumber<std::int64_t>(value);
+        ok = request.records.has_value() && *request.records >= 0;
+    } else if (arg == "--empty") {
+        ok = setShare(options.emptyShare);
+    } else if (arg == "--goalies") {
+        ok = setInt(options.goaliesPerTeam);
+    } else if (arg == "--injured") {
+        ok = setShare(options.injuredShare);
+    } else if (arg == "--rookies") {
+        ok = setShare(options.rookieShare);
+    } else if (arg == "--odd") {
+        ok = setShare(options.oddShare);
+    } else if (arg == "--unnamed-teams") {
+        ok = setInt(options.unnamedTeams);
+    } else {
+        return OptionValue::kUnknownOption;
+    }
+    return ok ? OptionValue::kTaken : OptionValue::kBad;
+}
+
+// Reads the arguments from left to right into the request. Returns the exit code when the
+// program ends here: after --help, or at the first argument in error.
+std::optional<int> ParseArguments(int argc, char** argv, Request& request) {
     for (int i = 1; i < argc; ++i) {
         const std::string_view arg = argv[i];
         if (arg == "--help" || arg == "-h") {
@@ -62,87 +114,53 @@ int main(int argc, char** argv) {
             return 0;
         }
         if (!arg.starts_with("--")) {
-            if (!basePath.empty())
+            if (!request.basePath.empty())
                 return UsageError("only one base path may be given");
-            basePath = arg;
+            request.basePath = arg;
             continue;
         }
         if (i + 1 >= argc)
             return UsageError("missing value after " + std::string(arg));
         const std::string_view value = argv[++i];
-        const auto bad = [&] {
-            return UsageError("bad value '" + std::string(value) + "' for " + std::string(arg));
-        };
-        const auto setInt = [&](int& target) {
-            const auto n = ParseNumber<int>(value);
-            if (n)
-                target = *n;
-            return n.has_value();
-        };
-        const auto setShare = [&](double& target) {
-            const auto x = ParseNumber<double>(value);
-            if (x)
-                target = *x;
-            return x.has_value();
-        };
-        bool ok = true;
-        if (arg == "--seed") {
-            const auto n = ParseNumber<std::uint64_t>(value);
-            ok = n.has_value();
-            if (ok)
-                options.seed = *n;
-        } else if (arg == "--teams") {
-            ok = setInt(options.teams);
-        } else if (arg == "--slots") {
-            ok = setInt(options.slotsPerTeam);
-            slotsGiven = true;
-        } else if (arg == "--records") {
-            records = ParseNumber<std::int64_t>(value);
-            ok = records.has_value() && *records >= 0;
-        } else if (arg == "--empty") {
-            ok = setShare(options.emptyShare);
-        } else if (arg == "--goalies") {
-            ok = setInt(options.goaliesPerTeam);
-        } else if (arg == "--injured") {
-            ok = setShare(options.injuredShare);
-        } else if (arg == "--rookies") {
-            ok = setShare(options.rookieShare);
-        } else if (arg == "--odd") {
-            ok = setShare(options.oddShare);
-        } else if (arg == "--unnamed-teams") {
-            ok = setInt(options.unnamedTeams);
-        } else {
-            return UsageError("unknown option " + std::string(arg));
+        switch (SetOption(arg, value, request)) {
+            case OptionValue::kTaken:
+                break;
+            case OptionValue::kBad:
+                return UsageError("bad value '" + std::string(value) + "' for " + std::string(arg));
+            case OptionValue::kUnknownOption:
+                return UsageError("unknown option " + std::string(arg));
         }
-        if (!ok)
-            return bad();
     }
+    return std::nullopt;
+}
 
-    if (basePath.empty())
+// Checks the request as a whole and turns --records into slots per team. Returns the exit
+// code when the request cannot be carried out.
+std::optional<int> CompleteOptions(Request& request) {
+    leaguegen::Options& options = request.options;
+    if (request.basePath.empty())
         return UsageError("no base path given");
-    if (records) {
-        if (slotsGiven)
+    if (request.records) {
+        if (request.slotsGiven)
             return UsageError("--records and --slots exclude each other");
         if (options.teams <= 0)
             return UsageError("--records needs at least one team");
-        const std::int64_t slots = (*records + options.teams - 1) / options.teams;
+        const std::int64_t slots = (*request.records + options.teams - 1) / options.teams;
         if (slots > INT32_MAX)
             return UsageError("too many records");
         options.slotsPerTeam = static_cast<int>(slots);
     }
     if (const auto problem = leaguegen::CheckOptions(options))
         return UsageError(*problem);
+    return std::nullopt;
+}
 
-    const auto start = std::chrono::steady_clock::now();
-    const leaguegen::League league = leaguegen::Generate(options);
-    const auto generated = std::chrono::steady_clock::now();
-    if (!leaguegen::WriteLeague(league, basePath)) {
-        std::cerr << "leaguegen: could not write " << basePath << ".tms and " << basePath
-                  << ".ros\n";
-        return 1;
-    }
-    const auto written = std::chrono::steady_clock::now();
+using Clock = std::chrono::steady_clock;
 
+// Sizes and counts of the written league and the time each step took.
+void PrintSummary(const leaguegen::League& league, const Request& request, Clock::time_point start,
+                  Clock::time_point generated, Clock::time_point written) {
+    const std::string& basePath = request.basePath;
     const leaguegen::Summary s = leaguegen::Summarize(league);
     const auto ms = [](auto from, auto to) {
         return std::chrono::duration_cast<std::chrono::milliseconds>(to - from).count();
@@ -150,11 +168,36 @@ int main(int argc, char** argv) {
     std::cout << basePath << ".tms: " << league.teams.size() << " bytes, " << s.teams << " teams ("
               << s.listedTeams << " listed)\n"
               << basePath << ".ros: " << league.roster.size() << " bytes, " << s.records
-              << " records, " << options.slotsPerTeam << " slots per team\n"
+              << " records, " << request.options.slotsPerTeam << " slots per team\n"
               << "named players " << s.namedPlayers << ", empty slots "
               << s.records - s.namedPlayers << ", goalies " << s.goalies << ", injured "
               << s.injured << ", rookies " << s.rookies << "\n"
               << "generated in " << ms(start, generated) << " ms, written in "
               << ms(generated, written) << " ms\n";
+}
+
+// Generates the league, writes both files and prints what was written; the exit code.
+int GenerateAndWrite(const Request& request) {
+    const auto start = Clock::now();
+    const leaguegen::League league = leaguegen::Generate(request.options);
+    const auto generated = Clock::now();
+    if (!leaguegen::WriteLeague(league, request.basePath)) {
+        std::cerr << "leaguegen: could not write " << request.basePath << ".tms and "
+                  << request.basePath << ".ros\n";
+        return 1;
+    }
+    const auto written = Clock::now();
+    PrintSummary(league, request, start, generated, written);
     return 0;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    Request request;
+    if (const auto exitCode = ParseArguments(argc, argv, request))
+        return *exitCode;
+    if (const auto exitCode = CompleteOptions(request))
+        return *exitCode;
+    return GenerateAndWrite(request);
 }

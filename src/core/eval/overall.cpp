@@ -48,6 +48,23 @@ constexpr std::array<OverallWeights, 4> kWeightSets = {
     MakeWeights({{9, 14, 6, 23, 68, 68, 12, 9, 12, 6, 14, 68, 68}, 7}),
 };
 
+// The weight set of a record's position; nullopt for positions 5..255, whose OV is 0.
+std::optional<OverallWeightSetId> WeightSetOf(const PlayerRecord& player) {
+    switch (player.Position()) {
+        case 0:
+        case 1:
+        case 2:
+            return OverallWeightSetId::kForward;
+        case 4:
+            return OverallWeightSetId::kGoalie;
+        case 3:
+            return player.Rating(kSC) > player.Rating(kDF) ? OverallWeightSetId::kDefenderScAboveDf
+                                                           : OverallWeightSetId::kDefenderOther;
+        default:
+            return std::nullopt;
+    }
+}
+
 // The weights rounded to double, for a quick estimate of OV that the average uses to
 // skip the extended-precision sum where it cannot change the whole number.
 struct QuickWeights {
@@ -63,6 +80,7 @@ constexpr QuickWeights MakeQuick(const OverallWeights& set) {
     return quick;
 }
 
+// Indexed like kWeightSets, by OverallWeightSetId.
 constexpr std::array<QuickWeights, 4> kQuickSets = {
     MakeQuick(kWeightSets[0]), MakeQuick(kWeightSets[1]), MakeQuick(kWeightSets[2]),
     MakeQuick(kWeightSets[3])};
@@ -75,23 +93,10 @@ constexpr std::array<QuickWeights, 4> kQuickSets = {
 // below n + 1, where OverallValueOf takes trunc directly. Elsewhere the exact path runs.
 double QuickOverallValue(const std::uint8_t* record) {
     const PlayerRecord player(record);
-    std::size_t set;
-    switch (player.Position()) {
-        case 0:
-        case 1:
-        case 2:
-            set = 0;
-            break;
-        case 4:
-            set = 1;
-            break;
-        case 3:
-            set = player.Rating(kSC) > player.Rating(kDF) ? 2 : 3;
-            break;
-        default:
-            return 0;  // OverallValue of OV 0
-    }
-    const QuickWeights& quick = kQuickSets[set];
+    const std::optional<OverallWeightSetId> set = WeightSetOf(player);
+    if (!set)
+        return 0;  // OverallValue of OV 0
+    const QuickWeights& quick = kQuickSets[static_cast<std::size_t>(*set)];
     const std::uint8_t* ratings = player.Ratings();
     double estimate = 0;
     for (std::size_t i = 0; i < quick.weight.size(); ++i)
@@ -114,24 +119,10 @@ const OverallWeights& OverallWeightSet(OverallWeightSetId id) {
 
 double OverallExact(const std::uint8_t* record) {
     const PlayerRecord player(record);
-    OverallWeightSetId id;
-    switch (player.Position()) {
-        case 0:
-        case 1:
-        case 2:
-            id = OverallWeightSetId::kForward;
-            break;
-        case 4:
-            id = OverallWeightSetId::kGoalie;
-            break;
-        case 3:
-            id = player.Rating(kSC) > player.Rating(kDF) ? OverallWeightSetId::kDefenderScAboveDf
-                                                         : OverallWeightSetId::kDefenderOther;
-            break;
-        default:
-            return 0;
-    }
-    const OverallWeights& set = kWeightSets[static_cast<std::size_t>(id)];
+    const std::optional<OverallWeightSetId> id = WeightSetOf(player);
+    if (!id)
+        return 0;
+    const OverallWeights& set = kWeightSets[static_cast<std::size_t>(*id)];
     // Every operation below is one x87 extended operation, rounded to 64 bits; a goalie's
     // DF and SC add an exact 0. Order IT..LD, constant last, then one rounding to double.
     long double sum = 0.0L;
@@ -178,7 +169,7 @@ double OverallValue(const std::uint8_t* record) {
 double LeagueAverageOverall(const LeagueData& league) {
     const ByteImage* image = league.RosterFileImage.get();
     if (!image || !image->data || image->size == 0 || league.RosterFileSize <= 0 ||
-        league.PlayersPerTeam <= 0) {
+        !league.IsLoaded()) {
         throw ProgramError(kSomethingsWrong);
     }
     // PlayerCount comes from the recorded file size; never read past the image itself.

@@ -51,24 +51,28 @@ void LeagueData::ReleaseRosterImage() {
     TeamStride = PlayersPerTeam = TeamCount = 0;
 }
 
+namespace {
+
+// Reads a file into an image slot; the recorded size changes only when the read succeeds.
+bool ReadInto(const std::filesystem::path& path, SharedImage& image, std::int32_t& size) {
+    SharedImage read = ReadFileImage(path);
+    if (!read)
+        return false;
+    image = std::move(read);
+    size = static_cast<std::int32_t>(image->size);
+    return true;
+}
+
+}  // namespace
+
 bool LeagueData::ReadTeamImage(const std::filesystem::path& path) {
     ReleaseTeamImage();
-    SharedImage image = ReadFileImage(path);
-    if (!image)
-        return false;
-    TeamFileImage = std::move(image);
-    TeamFileSize = static_cast<std::int32_t>(TeamFileImage->size);
-    return true;
+    return ReadInto(path, TeamFileImage, TeamFileSize);
 }
 
 bool LeagueData::ReadRosterImage(const std::filesystem::path& path) {
     ReleaseRosterImage();
-    SharedImage image = ReadFileImage(path);
-    if (!image)
-        return false;
-    RosterFileImage = std::move(image);
-    RosterFileSize = static_cast<std::int32_t>(RosterFileImage->size);
-    return true;
+    return ReadInto(path, RosterFileImage, RosterFileSize);
 }
 
 GeometryResult LeagueData::ComputeGeometry() {

@@ -103,16 +103,6 @@ class PlayerRecord {
     const std::uint8_t* b_;
 };
 
-class TeamRecord {
-  public:
-    explicit TeamRecord(const std::uint8_t* bytes) : b_(bytes) {}
-    const std::uint8_t* NameField() const { return b_; }
-    std::uint8_t FirstByte() const { return b_[0]; }
-
-  private:
-    const std::uint8_t* b_;
-};
-
 // The text of a fixed-width field: up to the first zero byte (or the whole field), with
 // codes 1..32 trimmed at both ends. Codes 127..255 are text and never trimmed. The view
 // points into the field itself, so no copy is made.
@@ -120,6 +110,17 @@ std::string_view ExtractTextView(const std::uint8_t* field, int width);
 
 // The same text as an owned string of Windows-1252 bytes.
 std::string ExtractText(const std::uint8_t* field, int width);
+
+// A team record read in place. A first byte of 0 marks a team without a name.
+class TeamRecord {
+  public:
+    explicit TeamRecord(const std::uint8_t* bytes) : b_(bytes) {}
+    std::uint8_t FirstByte() const { return b_[0]; }
+    std::string_view Name() const { return ExtractTextView(b_, kTeamNameWidth); }
+
+  private:
+    const std::uint8_t* b_;
+};
 
 // An empty roster slot is a player whose trimmed name has fewer than 2 characters.
 inline bool IsNamedPlayer(const std::uint8_t* record) {

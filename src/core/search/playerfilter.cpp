@@ -20,17 +20,10 @@ constexpr int kFarm = 0;
 constexpr int kScratched = 100;
 constexpr int kGoalieItem = 5;  // position radio items 1..5 stand for Position 0..4
 
-std::string UpperCased(std::string_view text) {
-    std::string result(text);
-    for (char& c : result)
-        c = static_cast<char>(Cp1252Upper(static_cast<std::uint8_t>(c)));
-    return result;
-}
-
 }  // namespace
 
 PlayerFilter::PlayerFilter(const SearchCriteria& criteria, std::int32_t teamStride)
-    : pattern_(UpperCased(criteria.namePattern)) {
+    : pattern_(Cp1252Uppered(criteria.namePattern)) {
     // A pattern character no record byte can hold matches no name at all.
     matchesNothing_ = !criteria.namePatternEncodable;
 

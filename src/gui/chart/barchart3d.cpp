@@ -311,34 +311,103 @@ void BarChart3D::mouseMoveEvent(QMouseEvent* event) {
     event->ignore();
 }
 
+// What one frame draws, worked out once before the painting steps.
+struct BarChart3D::Frame {
+    QPainter& painter;
+    Projection project;
+    double w, h, d;  // the chart box in chart units
+    double top;      // the value at the top of the axis
+    int divisions;   // axis steps
+    double zoom;     // zoom_ as a factor
+    bool drawTexts;  // texts are large enough to read
+    QFontMetricsF metrics;
+    double line, gap;  // text line height and gap to what it labels, in pixels
+    QList<BarSeries3D*> series;
+    int rows;          // active series, one depth row each
+    int slotCount;     // bars of the longest active series
+    const BarSeries3D* labelSource;
+};
+
+namespace {
+
+// The active series: how many, the longest, the largest value and the first with bars.
+struct SeriesExtent {
+    int rows = 0;
+    int slotCount = 0;
+    double largest = 0;
+    const BarSeries3D* labelSource = nullptr;
+};
+
+// The fit of the scene box into `room`: the view's extent of the box's eight corners.
+double FitScale(const Projection& project, double w, double h, double d, const QRectF& room,
+                QPointF* viewCentre) {
+    double minU = 0, maxU = 0, minV = 0, maxV = 0;
+    for (int c = 0; c < 8; ++c) {
+        const QPointF p = project.View(c & 1 ? w : 0, c & 2 ? h : 0, c & 4 ? d : 0);
+        if (c == 0) {
+            minU = maxU = p.x();
+            minV = maxV = p.y();
+        } else {
+            minU = std::min(minU, p.x());
+            maxU = std::max(maxU, p.x());
+            minV = std::min(minV, p.y());
+            maxV = std::max(maxV, p.y());
+        }
+    }
+    *viewCentre = QPointF((minU + maxU) / 2, (minV + maxV) / 2);
+    return std::min(std::max(room.width(), 0.0) / std::max(maxU - minU, 1e-9),
+                    std::max(room.height(), 0.0) / std::max(maxV - minV, 1e-9));
+}
+
+}  // namespace
+
 void BarChart3D::Paint(QPainter& painter, QSize size) const {
     painter.fillRect(QRect(QPoint(0, 0), size), palette().window());
     if (size.isEmpty() || zoom_ == 0) {
         return;
     }
     painter.setRenderHint(QPainter::Antialiasing, true);
+    Frame frame = MakeFrame(painter, size);
+    PaintWalls(frame);
+    painter.setFont(TextFont(frame.zoom));
+    // Texts never overlap: one that would cover a text placed before it is left out,
+    // which thins them out in views from the side, above or behind.
+    placed_.clear();
+    if (frame.drawTexts) {
+        PaintAxisTexts(frame);
+    }
+    PlaceBars(frame);
+    PaintBars(frame);
+    if (!frame.drawTexts) {
+        return;
+    }
+    PaintLabels(frame);
+    PaintMarks(frame);
+}
 
-    // What is drawn: the active series; each gets its own row in depth.
+QFont BarChart3D::TextFont(double zoom) const {
+    QFont textFont = font();
+    textFont.setPixelSize(std::max(static_cast<int>(std::lround(kTextPixels * zoom)), 1));
+    return textFont;
+}
+
+BarChart3D::Frame BarChart3D::MakeFrame(QPainter& painter, QSize size) const {
     const QList<BarSeries3D*> all = Series();
-    int rows = 0;
-    int slotCount = 0;
-    double largest = 0;
-    const BarSeries3D* labelSource = nullptr;
+    SeriesExtent extent;
     for (const BarSeries3D* series : all) {
         if (!series->active()) {
             continue;
         }
-        ++rows;
-        slotCount = std::max(slotCount, series->barCount());
-        if (!labelSource && series->barCount() > 0) {
-            labelSource = series;
+        ++extent.rows;
+        extent.slotCount = std::max(extent.slotCount, series->barCount());
+        if (!extent.labelSource && series->barCount() > 0) {
+            extent.labelSource = series;
         }
         for (const auto& bar : series->bars_) {
-            largest = std::max(largest, bar.value);
+            extent.largest = std::max(extent.largest, bar.value);
         }
     }
-    const double top = ScaleTop(largest);
-    const int divisions = ScaleDivisions(top);
+    const double top = ScaleTop(extent.largest);
 
     // The chart box in chart units; its height follows the widget's shape.
     const double w = kChartWidth;
@@ -354,33 +423,29 @@ void BarChart3D::Paint(QPainter& painter, QSize size) const {
     const QFontMetricsF fullMetrics(fullFont);
     const double fullLine = fullMetrics.height();
     const double axisTextWidth = fullMetrics.horizontalAdvance(TickText(top));
-    const int textPixels = static_cast<int>(std::lround(kTextPixels * zoom));
-    const bool drawTexts = textPixels >= kMinTextPixels;
-
     const QRectF room(axisTextWidth + 4 + kEdgeGap, fullLine + 5 + kEdgeGap,
                       size.width() - axisTextWidth - 4 - 2 * kEdgeGap,
                       size.height() - 2 * (fullLine + 5) - 2 * kEdgeGap);
 
     Projection project(orthogonal_, rotation_, elevation_, perspective_, w, h, d);
-    double minU = 0, maxU = 0, minV = 0, maxV = 0;
-    for (int c = 0; c < 8; ++c) {
-        const QPointF p = project.View(c & 1 ? w : 0, c & 2 ? h : 0, c & 4 ? d : 0);
-        if (c == 0) {
-            minU = maxU = p.x();
-            minV = maxV = p.y();
-        } else {
-            minU = std::min(minU, p.x());
-            maxU = std::max(maxU, p.x());
-            minV = std::min(minV, p.y());
-            maxV = std::max(maxV, p.y());
-        }
-    }
-    const double fit = std::min(std::max(room.width(), 0.0) / std::max(maxU - minU, 1e-9),
-                                std::max(room.height(), 0.0) / std::max(maxV - minV, 1e-9));
-    project.SetFit(fit * zoom, QPointF((minU + maxU) / 2, (minV + maxV) / 2),
-                   room.center() + QPointF(horizOffset_, vertOffset_));
+    QPointF viewCentre;
+    const double fit = FitScale(project, w, h, d, room, &viewCentre);
+    project.SetFit(fit * zoom, viewCentre, room.center() + QPointF(horizOffset_, vertOffset_));
 
-    // Walls: silver floor and left wall; the back wall only as an outline.
+    const QFontMetricsF metrics(TextFont(zoom));
+    const bool drawTexts = std::lround(kTextPixels * zoom) >= kMinTextPixels;
+    return Frame{painter,    project,          w,         h,     d,
+                 top,        ScaleDivisions(top), zoom,   drawTexts, metrics,
+                 metrics.height(), 3 * zoom,    all,   extent.rows, extent.slotCount,
+                 extent.labelSource};
+}
+
+// Silver floor and left wall with the grid lines of the axis; the back wall only as an
+// outline.
+void BarChart3D::PaintWalls(const Frame& f) const {
+    QPainter& painter = f.painter;
+    const Projection& project = f.project;
+    const double w = f.w, h = f.h, d = f.d;
     painter.setPen(QPen(kWallEdge, 1));
     painter.setBrush(kSilver);
     const std::array<QPointF, 4> floor{project(0, 0, 0), project(w, 0, 0), project(w, 0, d),
@@ -391,8 +456,8 @@ void BarChart3D::Paint(QPainter& painter, QSize size) const {
     painter.drawPolygon(leftWall.data(), 4);
 
     painter.setBrush(Qt::NoBrush);
-    for (int i = 1; i <= divisions; ++i) {
-        const double y = h * i / divisions;
+    for (int i = 1; i <= f.divisions; ++i) {
+        const double y = h * i / f.divisions;
         painter.setPen(QPen(kGridOnBack, 1));
         painter.drawLine(project(0, y, d), project(w, y, d));
         painter.setPen(QPen(kGridOnWall, 1));
@@ -402,51 +467,45 @@ void BarChart3D::Paint(QPainter& painter, QSize size) const {
     const std::array<QPointF, 4> backWall{project(0, h, d), project(w, h, d), project(w, 0, d),
                                           project(0, 0, d)};
     painter.drawPolyline(backWall.data(), 4);
+}
 
-    QFont textFont = font();
-    textFont.setPixelSize(std::max(textPixels, 1));
-    const QFontMetricsF metrics(textFont);
-    const double line = metrics.height();
-    const double gap = 3 * zoom;
-    painter.setFont(textFont);
-
-    // Texts never overlap: one that would cover a text placed before it is left out,
-    // which thins them out in views from the side, above or behind.
-    placed_.clear();
-    auto place = [this](const QRectF& rect) {
-        const QRectF spaced = rect.adjusted(-1, 0, 1, 0);
-        for (const QRectF& other : placed_) {
-            if (spaced.intersects(other)) {
-                return false;
-            }
-        }
-        placed_.push_back(rect);
-        return true;
-    };
-
-    if (drawTexts) {
-        painter.setPen(palette().color(QPalette::WindowText));
-        for (int i = 0; i <= divisions; ++i) {
-            const QString text = TickText(top * i / divisions);
-            const double width = metrics.horizontalAdvance(text);
-            const QPointF at = project(0, h * i / divisions, 0);
-            const QRectF box(at.x() - gap - width, at.y() - line / 2, width, line);
-            if (place(box)) {
-                painter.drawText(box, Qt::AlignRight | Qt::AlignVCenter, text);
-            }
+bool BarChart3D::PlaceText(const QRectF& rect) const {
+    const QRectF spaced = rect.adjusted(-1, 0, 1, 0);
+    for (const QRectF& other : placed_) {
+        if (spaced.intersects(other)) {
+            return false;
         }
     }
+    placed_.push_back(rect);
+    return true;
+}
 
-    // Bars, far ones first so that nearer faces cover them.
+// The value axis: one number at each grid line, right-aligned left of the left wall.
+void BarChart3D::PaintAxisTexts(const Frame& f) const {
+    f.painter.setPen(palette().color(QPalette::WindowText));
+    for (int i = 0; i <= f.divisions; ++i) {
+        const QString text = TickText(f.top * i / f.divisions);
+        const double width = f.metrics.horizontalAdvance(text);
+        const QPointF at = f.project(0, f.h * i / f.divisions, 0);
+        const QRectF box(at.x() - f.gap - width, at.y() - f.line / 2, width, f.line);
+        if (PlaceText(box)) {
+            f.painter.drawText(box, Qt::AlignRight | Qt::AlignVCenter, text);
+        }
+    }
+}
+
+// The projected corners and depth of every bar, and the far-to-near order they are
+// painted in.
+void BarChart3D::PlaceBars(const Frame& f) const {
     boxes_.clear();
     int row = 0;
-    for (const BarSeries3D* series : all) {
+    for (const BarSeries3D* series : f.series) {
         if (!series->active()) {
             continue;
         }
-        const double slotWidth = w / std::max(slotCount, 1);
+        const double slotWidth = f.w / std::max(f.slotCount, 1);
         const double barWidth = slotWidth * series->barWidthPercent() / 100.0;
-        const double rowDepth = d / rows;
+        const double rowDepth = f.d / f.rows;
         const double z0 = rowDepth * (row + kBarDepthMargin);
         const double z1 = rowDepth * (row + 1 - kBarDepthMargin);
         for (int i = 0; i < series->barCount(); ++i) {
@@ -454,16 +513,17 @@ void BarChart3D::Paint(QPainter& painter, QSize size) const {
             const double x0 = slotWidth * i + (slotWidth - barWidth) / 2;
             const double x1 = x0 + barWidth;
             // Below the floor, not a number: a flat bar.
-            const double value = std::isfinite(bar.value) ? std::clamp(bar.value, 0.0, top) : 0;
-            const double y1 = h * value / top;
+            const double value =
+                std::isfinite(bar.value) ? std::clamp(bar.value, 0.0, f.top) : 0;
+            const double y1 = f.h * value / f.top;
             BarBox& box = boxes_.emplace_back();
             box.series = series;
             box.bar = &bar;
             for (int c = 0; c < 8; ++c) {
                 box.corner[static_cast<std::size_t>(c)] =
-                    project(c & 1 ? x1 : x0, c & 2 ? y1 : 0, c & 4 ? z1 : z0);
+                    f.project(c & 1 ? x1 : x0, c & 2 ? y1 : 0, c & 4 ? z1 : z0);
             }
-            project.View((x0 + x1) / 2, y1 / 2, (z0 + z1) / 2, &box.depth);
+            f.project.View((x0 + x1) / 2, y1 / 2, (z0 + z1) / 2, &box.depth);
         }
         ++row;
     }
@@ -475,19 +535,23 @@ void BarChart3D::Paint(QPainter& painter, QSize size) const {
         return boxes_[static_cast<std::size_t>(a)].depth >
                boxes_[static_cast<std::size_t>(b)].depth;
     });
+}
 
+// Bars, far ones first so that nearer faces cover them; only faces turned to the eye.
+void BarChart3D::PaintBars(const Frame& f) const {
+    QPainter& painter = f.painter;
     for (int index : order_) {
         const BarBox& box = boxes_[static_cast<std::size_t>(index)];
         painter.setPen(QPen(box.bar->edge, 1));
-        for (std::size_t f = 0; f < kFaces.size(); ++f) {
+        for (std::size_t face = 0; face < kFaces.size(); ++face) {
             std::array<QPointF, 4> quad;
             for (std::size_t k = 0; k < 4; ++k) {
-                quad[k] = box.corner[static_cast<std::size_t>(kFaces[f][k])];
+                quad[k] = box.corner[static_cast<std::size_t>(kFaces[face][k])];
             }
             if (ShoelaceArea(quad) >= -1e-6) {
                 continue;
             }
-            switch (kFaceShade[f]) {
+            switch (kFaceShade[face]) {
                 case kFront:
                     painter.setBrush(box.bar->front);
                     break;
@@ -504,28 +568,29 @@ void BarChart3D::Paint(QPainter& painter, QSize size) const {
             painter.drawPolygon(quad.data(), 4);
         }
     }
+}
 
-    if (!drawTexts) {
+// Labels under the front edge of the floor, from the first active series with bars.
+void BarChart3D::PaintLabels(const Frame& f) const {
+    f.painter.setPen(palette().color(QPalette::WindowText));
+    if (!f.labelSource) {
         return;
     }
-
-    // Labels under the front edge of the floor.
-    painter.setPen(palette().color(QPalette::WindowText));
-    if (labelSource) {
-        const double slotWidth = w / std::max(slotCount, 1);
-        for (int i = 0; i < labelSource->barCount(); ++i) {
-            const QString& label = labelSource->bars_[static_cast<std::size_t>(i)].label;
-            const QPointF at = project(slotWidth * (i + 0.5), 0, 0);
-            const double width = metrics.horizontalAdvance(label);
-            const QRectF box(at.x() - width / 2, at.y() + gap, width, line);
-            if (place(box)) {
-                painter.drawText(box, Qt::AlignCenter, label);
-            }
+    const double slotWidth = f.w / std::max(f.slotCount, 1);
+    for (int i = 0; i < f.labelSource->barCount(); ++i) {
+        const QString& label = f.labelSource->bars_[static_cast<std::size_t>(i)].label;
+        const QPointF at = f.project(slotWidth * (i + 0.5), 0, 0);
+        const double width = f.metrics.horizontalAdvance(label);
+        const QRectF box(at.x() - width / 2, at.y() + f.gap, width, f.line);
+        if (PlaceText(box)) {
+            f.painter.drawText(box, Qt::AlignCenter, label);
         }
     }
+}
 
-    // Value marks above the bars, after all bars so that no bar hides one. Where marks
-    // would overlap, the nearer bar keeps its mark.
+// Value marks above the bars, after all bars so that no bar hides one. Where marks would
+// overlap, the nearer bar keeps its mark.
+void BarChart3D::PaintMarks(const Frame& f) const {
     for (auto it = order_.rbegin(); it != order_.rend(); ++it) {
         BarBox& box = boxes_[static_cast<std::size_t>(*it)];
         box.markShown = false;
@@ -538,19 +603,19 @@ void BarChart3D::Paint(QPainter& painter, QSize size) const {
             topY = std::min(topY, box.corner[c].y());
             sumX += box.corner[c].x();
         }
-        const double width = metrics.horizontalAdvance(box.bar->valueText) + 4 * zoom;
-        const double height = line + zoom;
-        box.mark = QRectF(sumX / 4 - width / 2, topY - gap - height, width, height);
-        box.markShown = place(box.mark);
+        const double width = f.metrics.horizontalAdvance(box.bar->valueText) + 4 * f.zoom;
+        const double height = f.line + f.zoom;
+        box.mark = QRectF(sumX / 4 - width / 2, topY - f.gap - height, width, height);
+        box.markShown = PlaceText(box.mark);
     }
-    painter.setBrush(Qt::white);
+    f.painter.setBrush(Qt::white);
     for (int index : order_) {
         const BarBox& box = boxes_[static_cast<std::size_t>(index)];
         if (box.markShown) {
-            painter.setPen(QPen(kMarkEdge, 1));
-            painter.drawRect(box.mark);
-            painter.setPen(Qt::black);
-            painter.drawText(box.mark, Qt::AlignCenter, box.bar->valueText);
+            f.painter.setPen(QPen(kMarkEdge, 1));
+            f.painter.drawRect(box.mark);
+            f.painter.setPen(Qt::black);
+            f.painter.drawText(box.mark, Qt::AlignCenter, box.bar->valueText);
         }
     }
 }

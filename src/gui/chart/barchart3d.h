@@ -155,7 +155,18 @@ class BarChart3D : public QWidget {
 
   private:
     struct BarBox;
+    struct Frame;
+    // Painting one frame, in its steps.
     void Paint(QPainter& painter, QSize size) const;
+    Frame MakeFrame(QPainter& painter, QSize size) const;
+    QFont TextFont(double zoom) const;
+    void PaintWalls(const Frame& f) const;
+    bool PlaceText(const QRectF& rect) const;
+    void PaintAxisTexts(const Frame& f) const;
+    void PlaceBars(const Frame& f) const;
+    void PaintBars(const Frame& f) const;
+    void PaintLabels(const Frame& f) const;
+    void PaintMarks(const Frame& f) const;
     template <class T>
     void SetView(T& member, T value);
 

@@ -30,7 +30,7 @@ ResultView::ResultView(QWidget* parent) : QTableView(parent) {
     rows->hide();
     // Fixed row heights keep the view's cost independent of the number of rows.
     rows->setSectionResizeMode(QHeaderView::Fixed);
-    rows->setDefaultSectionSize(fontMetrics().height() + 3);
+    FitRowHeight();
     QHeaderView* header = horizontalHeader();
     header->setSectionsClickable(true);
     header->setHighlightSections(false);
@@ -51,6 +51,17 @@ QAction* ResultView::AddCopyAction(const QString& text, const QKeySequence& keys
     connect(action, &QAction::triggered, this,
             Guarded([this, withHeaders](bool) { CopySelectedRows(withHeaders); }));
     return action;
+}
+
+void ResultView::FitRowHeight() {
+    verticalHeader()->setDefaultSectionSize(fontMetrics().height() + 3);
+}
+
+void ResultView::changeEvent(QEvent* event) {
+    QTableView::changeEvent(event);
+    // The window's font arrives after the list is made.
+    if (event->type() == QEvent::FontChange)
+        FitRowHeight();
 }
 
 void ResultView::setModel(QAbstractItemModel* model) {

@@ -39,8 +39,10 @@ class ResultView : public QTableView {
     void keyPressEvent(QKeyEvent* event) override;
     void mouseDoubleClickEvent(QMouseEvent* event) override;
     void contextMenuEvent(QContextMenuEvent* event) override;
+    void changeEvent(QEvent* event) override;
 
   private:
+    void FitRowHeight();
     QAction* AddCopyAction(const QString& text, const QKeySequence& keys, bool withHeaders);
 
     QAction* copyAction_ = nullptr;

@@ -174,7 +174,7 @@ QList<QWidget*> VAvevadi::LeagueControls() const {
 }
 
 void VAvevadi::EnableLeagueControls() {
-    const bool enabled = league_.PlayersPerTeam > 0;
+    const bool enabled = league_.IsLoaded();
     // Only the window's own controls; the menu bar, the dialog and the timer stay as they are.
     for (QWidget* control : LeagueControls())
         control->setEnabled(enabled);

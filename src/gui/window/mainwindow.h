@@ -2,8 +2,10 @@
 
 // The main window: the criteria panel on top, the result and details pages below. It
 // owns the loaded league and all other program state. Handlers keep the names of the
-// controls that raise them; their definitions live with their subsystem
-// (search/ for the panel and the search run, results/ for ordering, details, charts).
+// controls that raise them; their definitions live beside this header, one file per
+// theme: mainwindow.cpp (frame, menu, enabled states), mainwindow_loading.cpp,
+// mainwindow_panel.cpp, mainwindow_search.cpp, mainwindow_ordering.cpp,
+// mainwindow_details.cpp, mainwindow_charts.cpp, mainwindow_desktop.cpp (drops, shortcuts).
 
 #include "core/league/leaguedata.h"
 #include "core/search/playerfilter.h"
@@ -39,6 +41,7 @@ class GoaliePage;
 }  // namespace Ui
 
 namespace vantrel {
+class PlayerRecord;
 class ResultModel;
 class BarChart3D;
 class BarSeries3D;
@@ -133,6 +136,17 @@ class VAvevadi : public QMainWindow {
     void ConnectDesktopHandlers();
     QList<QWidget*> LeagueControls() const;
 
+    // The steps of ShowPlayerDetails.
+    struct PlayerAndTeam {
+        const std::uint8_t* player;
+        const std::uint8_t* team;
+    };
+    PlayerAndTeam DetailsRecords(int row) const;
+    void ShowDetailsPage(bool goalie);
+    void FillSkaterLabels(const vantrel::PlayerRecord& player, const QString& position);
+    void FillGoalieLabels(const vantrel::PlayerRecord& player, const QString& name,
+                          const QString& position);
+
     std::unique_ptr<Ui::VAvevadi> frameUi_;
     std::unique_ptr<Ui::CriteriaPanel> panelUi_;
     std::unique_ptr<Ui::ResultPage> resultUi_;
@@ -148,7 +162,6 @@ class VAvevadi : public QMainWindow {
     vantrel::BarSeries3D* series1_ = nullptr;
     vantrel::BarSeries3D* barSeries1_ = nullptr;
     QGroupBox* sc_ = nullptr;
-    bool shown_ = false;
 
     vantrel::Tlegende* legende_ = nullptr;
     vantrel::Tfinfo* finfo_ = nullptr;

@@ -45,6 +45,11 @@ QString Latin(std::string_view text) {
     return QString::fromLatin1(text.data(), static_cast<qsizetype>(text.size()));
 }
 
+// A ratio with the separator of the user's locale.
+QString Real(double value) {
+    return QString::fromStdString(vantrel::RealText(value, vantrel::LocaleDecimalSeparator()));
+}
+
 // Labels whose code has no text keep what they show.
 void SetOptionalText(QLabel* label, std::optional<std::string_view> text) {
     if (text)
@@ -65,34 +70,14 @@ void VAvevadi::ShowPlayerDetails() {
     const int row = resultUi_->found->FirstSelectedRow();
     if (row < 0 || row >= resultModel_->rowCount())
         return;
-
-    const std::int32_t recordIndex = resultModel_->RecordIndexAt(row);
-    if (recordIndex < 0 || !league_.TeamFileImage || !league_.RosterFileImage ||
-        league_.PlayersPerTeam < 1)
-        throw vantrel::ProgramError(vantrel::kNoInformation);
-    // A row found in another league's roster, or a record outside the team blocks, has no
-    // player here to show: report it rather than show somebody else or read past an image.
-    const std::uint8_t* record = league_.PlayerAt(recordIndex);
-    const std::uint8_t* team = league_.TeamAt(recordIndex / league_.PlayersPerTeam);
-    if (!resultModel_->IsFromImage(league_.RosterFileImage) || !record || !team)
-        throw vantrel::ProgramError(vantrel::kNoInformation);
-
+    const auto [record, team] = DetailsRecords(row);
     const vantrel::PlayerRecord player(record);
-    const QString teamName =
-        vantrel::DecodeText(vantrel::ExtractTextView(team, vantrel::kTeamNameWidth));
+    const QString teamName = vantrel::DecodeText(vantrel::TeamRecord(team).Name());
+    skaterUi_->Label36->setText(teamName);
+    goalieUi_->Label81->setText(teamName);
+    ShowDetailsPage(player.Position() == 4);
+
     Ui::SkaterPage& s = *skaterUi_;
-    Ui::GoaliePage& g = *goalieUi_;
-    s.Label36->setText(teamName);
-    g.Label81->setText(teamName);
-
-    QTabWidget* pc = frameUi_->pc;
-    const bool goalie = player.Position() == 4;
-    QWidget* shown = goalie ? frameUi_->TabSheet3 : frameUi_->TabSheet2;
-    QWidget* hidden = goalie ? frameUi_->TabSheet2 : frameUi_->TabSheet3;
-    pc->setTabVisible(pc->indexOf(shown), true);  // a tab is shown before it becomes current
-    pc->setTabVisible(pc->indexOf(hidden), false);
-    pc->setCurrentWidget(shown);
-
     for (QLabel* label :
          {s.Label5, s.Label7, s.Label8, s.Label9, s.Label22, s.Label24, s.Label26, s.Label15})
         label->clear();
@@ -102,71 +87,100 @@ void VAvevadi::ShowPlayerDetails() {
     const QString name =
         vantrel::DecodeText(vantrel::ExtractTextView(record, vantrel::kPlayerNameWidth));
     s.Label5->setText(name);
-
     try {
-        const std::string separator = vantrel::LocaleDecimalSeparator();
-        auto real = [&](double value) {
-            return QString::fromStdString(vantrel::RealText(value, separator));
-        };
         const QString position = QString::fromStdString(
             vantrel::PositionName(resultModel_->CellBytes(row, vantrel::kPositionColumn)));
-
         // Both pages are written for every player, in this order.
-        s.Label8->setText(position);
-        s.Label9->setText(Number(player.Number()));
-        s.Label22->setText(Number(player.AgeUnsigned()));
-        s.Label24->setText(Number(player.Height()));
-        s.Label26->setText(Number(player.Weight()));
-        s.Label15->setText(Number(player.GamesPlayed()));
-        s.Label18->setText(Number(player.GoalsOrPim()));
-        s.Label20->setText(Number(player.Assists()));
-        s.Label52->setText(Number(player.GoalsOrPim() + player.Assists()));
-        s.Label55->setText(Number(player.PimOrGoalsAgainst()));
-        s.Label57->setText(Number(player.PlusMinus()));
-        s.Label35->setText(Number(player.PowerPlayGoalsOrShutouts()));
-        s.Label60->setText(Number(player.ShortHandedGoalsOrWins()));
-        s.Label62->setText(Number(player.GameWinningGoalsOrLosses()));
-        s.Label63->setText(Number(player.GameTyingGoalsOrTies()));
-        s.Label66->setText(Number(player.Shots()));
-        s.Label67->setText(real(Ratio(player.GoalsOrPim() * 100.0, player.Shots())));
-        s.Label71->setText(Number(player.Salary()));
-        s.Label72->setText(Number(player.Condition()));
-        s.Label70->setText(Number(player.Contract()));
-        SetOptionalText(s.Label74, vantrel::HandText(player.Hand()));
-        s.Label76->setText(Latin(vantrel::AssignmentText(player.Assignment())));
-        s.Label69->setText(Latin(vantrel::InjuryText(player.Assignment())));
-        SetOptionalText(s.Label21, vantrel::StatusText(player.Status()));
-
-        g.Label79->setText(name);
-        g.Label80->setText(vantrel::DecodeText(
-            vantrel::ExtractTextView(player.ShortCodeField(), vantrel::kShortCodeWidth)));
-        g.Label78->setText(Number(player.Number()));
-        g.Label83->setText(position);
-        g.Label85->setText(Number(player.AgeUnsigned()));
-        g.Label91->setText(Number(player.Height()));
-        g.Label93->setText(Number(player.Weight()));
-        SetOptionalText(g.Label89, vantrel::HandText(player.Hand()));
-        g.Label86->setText(Latin(vantrel::AssignmentText(player.Assignment())));
-        g.Label95->setText(Number(player.Condition()));
-        g.Label97->setText(Latin(vantrel::InjuryText(player.Assignment())));
-        g.Label101->setText(Number(player.Salary()));
-        g.Label99->setText(Number(player.Contract()));
-        SetOptionalText(g.Label103, vantrel::StatusText(player.Status()));
-        g.Label111->setText(Number(player.Assists()));
-        g.Label107->setText(Number(player.GoalsOrPim()));
-        g.Label104->setText(Number(player.GamesPlayed()));
-        g.Label115->setText(Number(player.PowerPlayGoalsOrShutouts()));
-        g.Label109->setText(Number(player.ShortHandedGoalsOrWins()));
-        g.Label114->setText(Number(player.GameWinningGoalsOrLosses()));
-        g.Label118->setText(Number(player.GameTyingGoalsOrTies()));
-        g.Label121->setText(Number(player.PimOrGoalsAgainst()));
-        g.Label123->setText(Number(player.Shots()));
-        g.Label127->setText(real(Ratio(
-            static_cast<double>(player.Shots()) - player.PimOrGoalsAgainst(), player.Shots())));
-        g.Label119->setText(real(Ratio(player.PimOrGoalsAgainst(), player.GamesPlayed())));
+        FillSkaterLabels(player, position);
+        FillGoalieLabels(player, name, position);
     } catch (const DivisionFault&) {
         // The block ends silently; labels not yet written keep their texts.
     }
 
     FillRatingCharts(record);
+}
+
+// The player and team records of a list row in the loaded league. A row found in another league's roster,
+// or a record outside the team blocks, has no player here to show: that is reported
+// rather than showing somebody else or reading past an image.
+VAvevadi::PlayerAndTeam VAvevadi::DetailsRecords(int row) const {
+    const std::int32_t recordIndex = resultModel_->RecordIndexAt(row);
+    if (recordIndex < 0 || !league_.TeamFileImage || !league_.RosterFileImage ||
+        !league_.IsLoaded())
+        throw vantrel::ProgramError(vantrel::kNoInformation);
+    const std::uint8_t* record = league_.PlayerAt(recordIndex);
+    const std::uint8_t* team = league_.TeamAt(recordIndex / league_.PlayersPerTeam);
+    if (!resultModel_->IsFromImage(league_.RosterFileImage) || !record || !team)
+        throw vantrel::ProgramError(vantrel::kNoInformation);
+    return {record, team};
+}
+
+// The goalie page for a goalie, the skater page for everybody else; the other one hidden.
+void VAvevadi::ShowDetailsPage(bool goalie) {
+    QTabWidget* pc = frameUi_->pc;
+    QWidget* shown = goalie ? frameUi_->TabSheet3 : frameUi_->TabSheet2;
+    QWidget* hidden = goalie ? frameUi_->TabSheet2 : frameUi_->TabSheet3;
+    pc->setTabVisible(pc->indexOf(shown), true);  // a tab is shown before it becomes current
+    pc->setTabVisible(pc->indexOf(hidden), false);
+    pc->setCurrentWidget(shown);
+}
+
+void VAvevadi::FillSkaterLabels(const vantrel::PlayerRecord& player, const QString& position) {
+    Ui::SkaterPage& s = *skaterUi_;
+    s.Label8->setText(position);
+    s.Label9->setText(Number(player.Number()));
+    s.Label22->setText(Number(player.AgeUnsigned()));
+    s.Label24->setText(Number(player.Height()));
+    s.Label26->setText(Number(player.Weight()));
+    s.Label15->setText(Number(player.GamesPlayed()));
+    s.Label18->setText(Number(player.GoalsOrPim()));
+    s.Label20->setText(Number(player.Assists()));
+    s.Label52->setText(Number(player.GoalsOrPim() + player.Assists()));
+    s.Label55->setText(Number(player.PimOrGoalsAgainst()));
+    s.Label57->setText(Number(player.PlusMinus()));
+    s.Label35->setText(Number(player.PowerPlayGoalsOrShutouts()));
+    s.Label60->setText(Number(player.ShortHandedGoalsOrWins()));
+    s.Label62->setText(Number(player.GameWinningGoalsOrLosses()));
+    s.Label63->setText(Number(player.GameTyingGoalsOrTies()));
+    s.Label66->setText(Number(player.Shots()));
+    s.Label67->setText(Real(Ratio(player.GoalsOrPim() * 100.0, player.Shots())));
+    s.Label71->setText(Number(player.Salary()));
+    s.Label72->setText(Number(player.Condition()));
+    s.Label70->setText(Number(player.Contract()));
+    SetOptionalText(s.Label74, vantrel::HandText(player.Hand()));
+    s.Label76->setText(Latin(vantrel::AssignmentText(player.Assignment())));
+    s.Label69->setText(Latin(vantrel::InjuryText(player.Assignment())));
+    SetOptionalText(s.Label21, vantrel::StatusText(player.Status()));
+}
+
+void VAvevadi::FillGoalieLabels(const vantrel::PlayerRecord& player, const QString& name,
+                                const QString& position) {
+    Ui::GoaliePage& g = *goalieUi_;
+    g.Label79->setText(name);
+    g.Label80->setText(vantrel::DecodeText(
+        vantrel::ExtractTextView(player.ShortCodeField(), vantrel::kShortCodeWidth)));
+    g.Label78->setText(Number(player.Number()));
+    g.Label83->setText(position);
+    g.Label85->setText(Number(player.AgeUnsigned()));
+    g.Label91->setText(Number(player.Height()));
+    g.Label93->setText(Number(player.Weight()));
+    SetOptionalText(g.Label89, vantrel::HandText(player.Hand()));
+    g.Label86->setText(Latin(vantrel::AssignmentText(player.Assignment())));
+    g.Label95->setText(Number(player.Condition()));
+    g.Label97->setText(Latin(vantrel::InjuryText(player.Assignment())));
+    g.Label101->setText(Number(player.Salary()));
+    g.Label99->setText(Number(player.Contract()));
+    SetOptionalText(g.Label103, vantrel::StatusText(player.Status()));
+    g.Label111->setText(Number(player.Assists()));
+    g.Label107->setText(Number(player.GoalsOrPim()));
+    g.Label104->setText(Number(player.GamesPlayed()));
+    g.Label115->setText(Number(player.PowerPlayGoalsOrShutouts()));
+    g.Label109->setText(Number(player.ShortHandedGoalsOrWins()));
+    g.Label114->setText(Number(player.GameWinningGoalsOrLosses()));
+    g.Label118->setText(Number(player.GameTyingGoalsOrTies()));
+    g.Label121->setText(Number(player.PimOrGoalsAgainst()));
+    g.Label123->setText(Number(player.Shots()));
+    g.Label127->setText(Real(Ratio(
+        static_cast<double>(player.Shots()) - player.PimOrGoalsAgainst(), player.Shots())));
+    g.Label119->setText(Real(Ratio(player.PimOrGoalsAgainst(), player.GamesPlayed())));
 }

@@ -55,10 +55,13 @@ void VAvevadi::FillTeamList() {
     QComboBox* cbt = panelUi_->cbt;
     cbt->addItem(QStringLiteral("<All>"));
     for (std::int32_t i = 0; i < league_.TeamCount; ++i) {
-        const std::uint8_t* team = league_.TeamAt(i);
-        if (!team || team[0] == 0)
+        const std::uint8_t* bytes = league_.TeamAt(i);
+        if (!bytes)
             continue;
-        const std::string_view name = vantrel::ExtractTextView(team, vantrel::kTeamNameWidth);
+        const vantrel::TeamRecord team(bytes);
+        if (team.FirstByte() == 0)
+            continue;
+        const std::string_view name = team.Name();
         if (name.size() < 2)
             continue;
         cbt->addItem(vantrel::DecodeText(name), QVariant(static_cast<int>(i)));

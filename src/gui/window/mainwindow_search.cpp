@@ -46,7 +46,7 @@ void VAvevadi::Button2Click() {
     SalaryMax = SalaryBound(panelUi_->Edit7, kNoUpperBound,
                             [](std::int32_t v) { return v >= kNoUpperBound; });
 
-    if (league_.RosterFileSize <= 0 || league_.PlayersPerTeam <= 0 || !league_.RosterFileImage)
+    if (league_.RosterFileSize <= 0 || !league_.IsLoaded() || !league_.RosterFileImage)
         throw vantrel::ProgramError(vantrel::kSomethingsWrong);
     BindCriteriaControls();
 

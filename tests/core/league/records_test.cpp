@@ -169,7 +169,7 @@ TEST(TeamBuilder, NameFillsAtMostTenBytesAndTheRestStaysZero) {
     leaguegen::TeamBuilder().Name("Kravonestaxyz").AppendTo(image);
     leaguegen::TeamBuilder().Name("Vo").AppendTo(image);
     ASSERT_EQ(image.size(), 2u * kTeamRecordSize);
-    EXPECT_EQ(ExtractText(TeamRecord(image.data()).NameField(), kTeamNameWidth), "Kravonesta");
+    EXPECT_EQ(TeamRecord(image.data()).Name(), "Kravonesta");
     EXPECT_EQ(ExtractText(image.data() + kTeamRecordSize, kTeamNameWidth), "Vo");
     for (std::size_t i = kTeamNameWidth; i < kTeamRecordSize; ++i)
         ASSERT_EQ(image[i], 0) << i;
