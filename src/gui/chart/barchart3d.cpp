@@ -434,10 +434,22 @@ BarChart3D::Frame BarChart3D::MakeFrame(QPainter& painter, QSize size) const {
 
     const QFontMetricsF metrics(TextFont(zoom));
     const bool drawTexts = std::lround(kTextPixels * zoom) >= kMinTextPixels;
-    return Frame{painter,    project,          w,         h,     d,
-                 top,        ScaleDivisions(top), zoom,   drawTexts, metrics,
-                 metrics.height(), 3 * zoom,    all,   extent.rows, extent.slotCount,
-                 extent.labelSource};
+    return Frame{.painter = painter,
+                 .project = project,
+                 .w = w,
+                 .h = h,
+                 .d = d,
+                 .top = top,
+                 .divisions = ScaleDivisions(top),
+                 .zoom = zoom,
+                 .drawTexts = drawTexts,
+                 .metrics = metrics,
+                 .line = metrics.height(),
+                 .gap = 3 * zoom,
+                 .series = all,
+                 .rows = extent.rows,
+                 .slotCount = extent.slotCount,
+                 .labelSource = extent.labelSource};
 }
 
 // Silver floor and left wall with the grid lines of the axis; the back wall only as an
