@@ -1,28 +1,39 @@
+// The league average must be the mean of exactly the OverallValue of every named player:
+// one record counted with a value off by one changes the sum, and so the average.
+
 #include "core/eval/overall.h"
 
-#include "core/eval/testrecord.h"
 #include "core/league/leaguedata.h"
 #include "core/league/programerror.h"
+#include "core/league/records.h"
+#include "leaguegen.h"
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <array>
+#include <cstdint>
 #include <cstring>
+#include <memory>
+#include <random>
+#include <string_view>
 #include <vector>
 
 namespace vantrel {
 namespace {
 
-using testing::Ratings;
-using testing::TestRecord;
+using leaguegen::PlayerBuilder;
+using Ratings = std::array<std::uint8_t, kStoredRatingCount>;
 
-// A league of one team whose roster holds the given records.
-LeagueData MakeLeague(const std::vector<TestRecord>& records, int teams = 1) {
+// A league of `teams` teams whose roster holds exactly these records.
+LeagueData LeagueOf(const std::vector<PlayerBuilder>& records, int teams = 1) {
+    std::vector<std::uint8_t> bytes;
+    for (const PlayerBuilder& record : records)
+        record.AppendTo(bytes);
     auto roster = std::make_shared<ByteImage>();
-    roster->size = records.size() * kPlayerRecordSize;
+    roster->size = bytes.size();
     roster->data = std::make_unique<std::uint8_t[]>(roster->size);
-    for (std::size_t i = 0; i < records.size(); ++i) {
-        std::memcpy(roster->data.get() + i * kPlayerRecordSize, records[i].data(), kPlayerRecordSize);
-    }
+    std::copy(bytes.begin(), bytes.end(), roster->data.get());
     auto team = std::make_shared<ByteImage>();
     team->size = static_cast<std::size_t>(teams) * kTeamRecordSize;
     team->data = std::make_unique<std::uint8_t[]>(team->size);
@@ -36,17 +47,39 @@ LeagueData MakeLeague(const std::vector<TestRecord>& records, int teams = 1) {
     return league;
 }
 
-TestRecord Player(std::string_view name, int position, const Ratings& ratings) {
-    TestRecord record(position, ratings);
-    record.SetName(name);
-    return record;
+PlayerBuilder Player(std::string_view name, int position, const Ratings& ratings) {
+    return PlayerBuilder()
+        .Name(name)
+        .Position(static_cast<std::uint8_t>(position))
+        .Ratings(ratings);
+}
+
+PlayerBuilder Named(int position, const Ratings& ratings) {
+    return Player("Named Player", position, ratings);
+}
+
+// The mean as defined: OverallValue of each named record summed in file order as a
+// double, the quotient formed in extended precision.
+double ReferenceAverage(const std::vector<PlayerBuilder>& records) {
+    double sum = 0;
+    std::int64_t count = 0;
+    for (const PlayerBuilder& record : records) {
+        const auto bytes = record.Build();
+        if (!IsNamedPlayer(bytes.data()))
+            continue;
+        sum += OverallValue(bytes.data());
+        ++count;
+    }
+    if (count == 0)
+        return 0;
+    return static_cast<double>(static_cast<long double>(sum) / static_cast<long double>(count));
 }
 
 const Ratings kCentre = {70, 65, 60, 75, 80, 70, 72, 68, 66, 50, 74, 55, 40};  // OV 71
 const Ratings kGoalie = {85, 80, 78, 70, 75, 70, 82, 60, 77, 30, 25, 65, 50};  // OV 74
 
 TEST(LeagueAverageOverall, MeanOverNamedPlayers) {
-    const LeagueData league = MakeLeague({
+    const LeagueData league = LeagueOf({
         Player("Anders Berg", 0, kCentre),
         Player("", 0, kCentre),        // empty slot
         Player("X", 4, kGoalie),       // one character: empty slot
@@ -59,34 +92,67 @@ TEST(LeagueAverageOverall, MeanOverNamedPlayers) {
 }
 
 TEST(LeagueAverageOverall, EmptyLeagueIsZero) {
-    const LeagueData league = MakeLeague({TestRecord(), Player("A", 0, kCentre), TestRecord()});
+    const LeagueData league = LeagueOf({PlayerBuilder(), Player("A", 0, kCentre), PlayerBuilder()});
     ASSERT_TRUE(league.IsLoaded());
     EXPECT_EQ(LeagueAverageOverall(league), 0.0);
 }
 
 TEST(LeagueAverageOverall, OnlyPositionNineIsZero) {
     const LeagueData league =
-        MakeLeague({Player("Nine One", 9, kCentre), Player("Nine Two", 9, kGoalie)});
+        LeagueOf({Player("Nine One", 9, kCentre), Player("Nine Two", 9, kGoalie)});
     EXPECT_EQ(LeagueAverageOverall(league), 0.0);
 }
 
 TEST(LeagueAverageOverall, CountsEveryTeamBlock) {
-    std::vector<TestRecord> records;
-    for (int i = 0; i < 6; ++i) records.push_back(Player("Player", i % 2 == 0 ? 0 : 4, i % 2 == 0 ? kCentre : kGoalie));
-    const LeagueData league = MakeLeague(records, 3);
+    std::vector<PlayerBuilder> records;
+    for (int i = 0; i < 6; ++i)
+        records.push_back(i % 2 == 0 ? Player("Player", 0, kCentre) : Player("Player", 4, kGoalie));
+    const LeagueData league = LeagueOf(records, 3);
     ASSERT_EQ(league.PlayersPerTeam, 2);
     EXPECT_EQ(LeagueAverageOverall(league), 72.5);
 }
 
-TEST(LeagueAverageOverall, UsesOverallValueNotTheTruncatedText) {
-    // A goalie whose OV lies 2.4e-13 below 101: it counts as 101.
-    const LeagueData league =
-        MakeLeague({Player("Close Call", 4, {42, 107, 1, 50, 60, 60, 86, 228, 206, 0, 0, 60, 60})});
-    EXPECT_EQ(LeagueAverageOverall(league), 101.0);
+TEST(LeagueAverageOverall, OneRecordJustBelowAWholeNumberCounts) {
+    // OV 100.99999999999976: OverallValue gives 101, the plain integer part would be 100.
+    const Ratings goalie = {42, 107, 1, 50, 60, 60, 86, 228, 206, 0, 0, 60, 60};
+    EXPECT_EQ(LeagueAverageOverall(LeagueOf({Named(4, goalie)})), 101.0);
+    // With a whole-number OV beside it, a forward of all zeros: exactly 5.
+    EXPECT_EQ(LeagueAverageOverall(LeagueOf({Named(4, goalie), Named(0, Ratings{})})),
+              (101.0 + 5.0) / 2);
+}
+
+TEST(LeagueAverageOverall, RandomRecordsOfEveryPosition) {
+    std::mt19937 random(20240607);
+    std::uniform_int_distribution<int> byte(0, 255);
+    std::vector<PlayerBuilder> records;
+    for (int i = 0; i < 200000; ++i) {
+        Ratings ratings{};
+        for (std::uint8_t& r : ratings)
+            r = static_cast<std::uint8_t>(i % 3 ? byte(random) : byte(random) % 101);
+        records.push_back(Named(i % 7, ratings));
+    }
+    EXPECT_EQ(LeagueAverageOverall(LeagueOf(records)), ReferenceAverage(records));
+}
+
+TEST(LeagueAverageOverall, WholeNumberDefendersAndForwards) {
+    // Ratings that make OV a whole number or come close to one, where a quick estimate
+    // may fall on either side of it.
+    std::vector<PlayerBuilder> records;
+    for (int position : {0, 3, 4}) {
+        for (int a = 0; a < 256; a += 5) {
+            for (int b = 0; b < 256; b += 17) {
+                const auto x = static_cast<std::uint8_t>(a);
+                const auto y = static_cast<std::uint8_t>(b);
+                const auto z = static_cast<std::uint8_t>(255 - a);
+                records.push_back(Named(position, {x, y, x, y, 68, 68, x, y, x, y, z, 68, 68}));
+            }
+        }
+    }
+    EXPECT_EQ(LeagueAverageOverall(LeagueOf(records)), ReferenceAverage(records));
 }
 
 TEST(LeagueAverageOverall, ThrowsWithoutRoster) {
-    LeagueData league = MakeLeague({Player("Anders Berg", 0, kCentre)});
+    LeagueData league = LeagueOf({Player("Anders Berg", 0, kCentre)});
     league.RosterFileImage.reset();
     EXPECT_THROW(LeagueAverageOverall(league), ProgramError);
     try {
@@ -98,7 +164,7 @@ TEST(LeagueAverageOverall, ThrowsWithoutRoster) {
 }
 
 TEST(LeagueAverageOverall, ThrowsWithoutPlayersPerTeam) {
-    LeagueData league = MakeLeague({Player("Anders Berg", 0, kCentre)});
+    LeagueData league = LeagueOf({Player("Anders Berg", 0, kCentre)});
     league.PlayersPerTeam = 0;
     EXPECT_THROW(LeagueAverageOverall(league), ProgramError);
     league.PlayersPerTeam = -1;
@@ -106,7 +172,7 @@ TEST(LeagueAverageOverall, ThrowsWithoutPlayersPerTeam) {
 }
 
 TEST(LeagueAverageOverall, ThrowsOnEmptyImage) {
-    LeagueData league = MakeLeague({Player("Anders Berg", 0, kCentre)});
+    LeagueData league = LeagueOf({Player("Anders Berg", 0, kCentre)});
     auto empty = std::make_shared<ByteImage>();
     league.RosterFileImage = empty;
     EXPECT_THROW(LeagueAverageOverall(league), ProgramError);
@@ -114,13 +180,13 @@ TEST(LeagueAverageOverall, ThrowsOnEmptyImage) {
 
 TEST(LeagueAverageOverall, NeverReadsPastTheImage) {
     // The recorded size claims more records than the image holds.
-    LeagueData league = MakeLeague({Player("Anders Berg", 0, kCentre)});
+    LeagueData league = LeagueOf({Player("Anders Berg", 0, kCentre)});
     league.RosterFileSize = 100 * kPlayerRecordSize;
     EXPECT_EQ(LeagueAverageOverall(league), 71.0);
 }
 
 TEST(LeagueAverageOverall, IgnoresATrailingPartialRecord) {
-    LeagueData league = MakeLeague({Player("Anders Berg", 0, kCentre), Player("Jo", 4, kGoalie)});
+    LeagueData league = LeagueOf({Player("Anders Berg", 0, kCentre), Player("Jo", 4, kGoalie)});
     auto shorter = std::make_shared<ByteImage>();
     shorter->size = kPlayerRecordSize + 40;
     shorter->data = std::make_unique<std::uint8_t[]>(shorter->size);
@@ -146,7 +212,7 @@ TEST(LeagueAverageText, CutsToOneDecimal) {
 }
 
 TEST(LeagueAverageText, OfALeague) {
-    const LeagueData league = MakeLeague({
+    const LeagueData league = LeagueOf({
         Player("Anders Berg", 0, kCentre),
         Player("Jo", 4, kGoalie),
         Player("Nobody", 9, kCentre),

@@ -5,7 +5,6 @@
 
 #include "core/league/leaguedata.h"
 
-#include "core/league/records.h"
 #include "leaguegen.h"
 #include "core/search/playerfilter.h"
 #include "tempdir.h"
@@ -223,20 +222,6 @@ TEST(HostileRosters, RecordsPastTheTeamBlocksAreSearchedButHaveNoTeam) {
     EXPECT_NE(league.PlayerAt(6), nullptr);
     EXPECT_EQ(league.TeamAt(6 / league.PlayersPerTeam), nullptr);
     EXPECT_NE(league.TeamAt(5 / league.PlayersPerTeam), nullptr);
-}
-
-// A team file whose records carry no zero byte at all: names are cut at their field.
-TEST(HostileRosters, NamesWithoutZeroBytesStayInsideTheirFields) {
-    const std::vector<std::uint8_t> teams(2 * kTeamRecordSize, 'T');
-    const std::vector<std::uint8_t> roster(4 * kPlayerRecordSize, 'P');
-    const TempDir dir;
-    LeagueData league;
-    ASSERT_TRUE(league.ReadTeamImage(dir.Write("full.tms", teams)));
-    ASSERT_TRUE(league.ReadRosterImage(dir.Write("full.ros", roster)));
-    ASSERT_EQ(league.ComputeGeometry(), GeometryResult::kOk);
-    EXPECT_EQ(ExtractTextView(league.TeamAt(1), kTeamNameWidth), "TTTTTTTTTT");
-    EXPECT_EQ(ExtractTextView(league.PlayerAt(3), kPlayerNameWidth), std::string(21, 'P'));
-    EXPECT_EQ(ExtractTextView(league.PlayerAt(3) + player::kShortCode, kShortCodeWidth), "PPP");
 }
 
 }  // namespace

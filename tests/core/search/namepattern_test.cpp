@@ -149,6 +149,19 @@ TEST(NamePattern, CopiesKeepMatching) {
     EXPECT_TRUE(original.Matches("X"));
 }
 
+// Only such patterns may let the filter skip matching name by name.
+TEST(NamePattern, OnlyEmptyOrAllAsteriskPatternsMatchEveryText) {
+    const std::string texts[] = {"", "A", "AB", "MAARAN", std::string(21, '\xFF')};
+    for (const char* p : {"", "*", "***"}) {
+        const NamePattern pattern(p);
+        EXPECT_TRUE(pattern.MatchesEveryText()) << p;
+        for (const std::string& text : texts)
+            EXPECT_TRUE(pattern.Matches(text)) << p << " / " << text;
+    }
+    for (const char* p : {"?", "*?", "*?*", "* ", " *", "A*", "*A*", "*\x01*"})
+        EXPECT_FALSE(NamePattern(p).MatchesEveryText()) << p;
+}
+
 // An independent glob: "*" any run, "?" one character, by dynamic programming over
 // prefixes (reachable[j] = the pattern prefix seen so far covers the first j bytes).
 bool GlobOracle(std::string_view pattern, std::string_view text) {

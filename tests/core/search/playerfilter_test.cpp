@@ -3,13 +3,13 @@
 #include "core/eval/overall.h"
 #include "core/league/leaguedata.h"
 #include "core/league/records.h"
+#include "leaguegen.h"
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
 #include <array>
 #include <cstdint>
-#include <cstring>
 #include <initializer_list>
 #include <memory>
 #include <string>
@@ -18,51 +18,35 @@
 namespace vantrel {
 namespace {
 
-// One player record built byte by byte; the defaults make a named centre on the pro
-// roster that passes the criteria of a reset panel.
-struct Player {
-    std::array<std::uint8_t, kPlayerRecordSize> bytes{};
+using leaguegen::PlayerBuilder;
 
-    Player() {
-        Name("Maaran");
-        Set(player::kPosition, 0);
-        Set(player::kAge, 25);
-        Set(player::kAssignment, 200);
-        for (int i = 0; i < kStoredRatingCount; ++i)
-            Rating(i, 50);
-        Salary(500000);
-    }
-    Player& Set(int offset, std::uint8_t value) {
-        bytes[static_cast<std::size_t>(offset)] = value;
-        return *this;
-    }
-    Player& Name(const std::string& name) {
-        std::memset(bytes.data(), 0, kPlayerNameWidth);
-        std::memcpy(bytes.data(), name.data(), std::min<std::size_t>(name.size(), 21));
-        return *this;
-    }
-    Player& Rating(int index, std::uint8_t value) { return Set(player::kRatings + index, value); }
-    Player& Salary(std::int32_t salary) {
-        const auto u = static_cast<std::uint32_t>(salary);
-        for (int k = 0; k < 4; ++k)
-            Set(player::kSalary + k, static_cast<std::uint8_t>(u >> (8 * k)));
-        return *this;
-    }
-    const std::uint8_t* data() const { return bytes.data(); }
-};
+std::array<std::uint8_t, kStoredRatingCount> Filled(std::uint8_t value) {
+    std::array<std::uint8_t, kStoredRatingCount> ratings;
+    ratings.fill(value);
+    return ratings;
+}
 
-bool Passes(const SearchCriteria& criteria, const Player& player, std::int64_t offset = 0,
+// A named centre on the pro roster that passes the criteria of a reset panel.
+PlayerBuilder Player() {
+    return PlayerBuilder()
+        .Name("Maaran")
+        .Position(0)
+        .Age(25)
+        .Assignment(200)
+        .Ratings(Filled(50))
+        .Salary(500000);
+}
+
+bool Passes(const SearchCriteria& criteria, const PlayerBuilder& player, std::int64_t offset = 0,
             std::int32_t stride = 86 * 25) {
-    return PlayerFilter(criteria, stride).Matches(player.data(), offset);
+    return PlayerFilter(criteria, stride).Matches(player.Build().data(), offset);
 }
 
 TEST(PlayerFilter, ResetCriteriaPassEveryNamedPlayerAndNoEmptySlot) {
     const SearchCriteria reset;
-    Player odd;  // bytes outside every vocabulary still pass a reset panel
-    odd.Set(player::kAge, 200).Set(player::kStatus, 7).Set(player::kPosition, 9);
-    odd.Set(player::kAssignment, 77).Salary(-1);
-    for (int i = 0; i < kStoredRatingCount; ++i)
-        odd.Rating(i, 255);
+    // Bytes outside every vocabulary still pass a reset panel.
+    const PlayerBuilder odd =
+        Player().Age(200).Status(7).Position(9).Assignment(77).Salary(-1).Ratings(Filled(255));
     EXPECT_TRUE(Passes(reset, odd));
     EXPECT_TRUE(Passes(reset, Player().Name("AB")));
     EXPECT_TRUE(Passes(reset, Player().Name(" \tAB  ")));
@@ -99,7 +83,7 @@ TEST(PlayerFilter, AgeTrackbarsAtTheirRangeEndsSetNoBound) {
         SearchCriteria criteria;
         criteria.ageMinPosition = minPos;
         criteria.ageMaxPosition = maxPos;
-        return Passes(criteria, Player().Set(player::kAge, ageByte));
+        return Passes(criteria, Player().Age(ageByte));
     };
     EXPECT_TRUE(passes(18, 40, 16));
     EXPECT_FALSE(passes(19, 40, 18));
@@ -117,7 +101,7 @@ TEST(PlayerFilter, AgeTrackbarsAtTheirRangeEndsSetNoBound) {
 }
 
 TEST(PlayerFilter, StatusAssignmentAndPositionItems) {
-    auto passes = [](int statusItem, int teamItem, int positionItem, const Player& player) {
+    auto passes = [](int statusItem, int teamItem, int positionItem, const PlayerBuilder& player) {
         SearchCriteria criteria;
         criteria.statusItem = statusItem;
         criteria.teamItem = teamItem;
@@ -125,20 +109,20 @@ TEST(PlayerFilter, StatusAssignmentAndPositionItems) {
         return Passes(criteria, player);
     };
     for (int status : {0, 7, 254, 255}) {
-        const Player p = Player().Set(player::kStatus, static_cast<std::uint8_t>(status));
+        const PlayerBuilder p = Player().Status(static_cast<std::uint8_t>(status));
         EXPECT_TRUE(passes(0, 0, 0, p));
         EXPECT_EQ(passes(1, 0, 0, p), status == 0) << status;
         EXPECT_EQ(passes(2, 0, 0, p), status == 255) << status;
     }
     for (int assignment : {0, 1, 99, 100, 101, 199, 200, 201, 206, 207, 255}) {
-        const Player p = Player().Set(player::kAssignment, static_cast<std::uint8_t>(assignment));
+        const PlayerBuilder p = Player().Assignment(static_cast<std::uint8_t>(assignment));
         EXPECT_TRUE(passes(0, 0, 0, p));
         EXPECT_EQ(passes(0, 1, 0, p), assignment >= 200 && assignment <= 206) << assignment;
         EXPECT_EQ(passes(0, 2, 0, p), assignment == 0) << assignment;
         EXPECT_EQ(passes(0, 3, 0, p), assignment == 100) << assignment;
     }
     for (int position = 0; position <= 9; ++position) {
-        const Player p = Player().Set(player::kPosition, static_cast<std::uint8_t>(position));
+        const PlayerBuilder p = Player().Position(static_cast<std::uint8_t>(position));
         EXPECT_TRUE(passes(0, 0, 0, p));
         for (int item = 1; item <= 5; ++item) {
             EXPECT_EQ(passes(0, 0, item, p), position == item - 1) << position << " " << item;
@@ -168,12 +152,8 @@ TEST(PlayerFilter, EachStoredRatingCriterionReadsItsOwnByte) {
     for (int i = 0; i < kStoredRatingCount; ++i) {
         SearchCriteria criteria;
         criteria.ratings[static_cast<std::size_t>(i)] = {77, CriterionMode::kEqual};
-        Player only;    // rating i is 77, all others 50
-        Player allBut;  // rating i is 50, all others 77
-        for (int k = 0; k < kStoredRatingCount; ++k)
-            allBut.Rating(k, 77);
-        only.Rating(i, 77);
-        allBut.Rating(i, 50);
+        const PlayerBuilder only = Player().Rating(i, 77);                        // others 50
+        const PlayerBuilder allBut = Player().Ratings(Filled(77)).Rating(i, 50);  // others 77
         EXPECT_TRUE(Passes(criteria, only)) << i;
         EXPECT_FALSE(Passes(criteria, allBut)) << i;
     }
@@ -203,12 +183,9 @@ TEST(PlayerFilter, RatingModesAtTheirThresholds) {
 
 TEST(PlayerFilter, OverallCriterionUsesTheWholeNumberOv) {
     // A centre whose OV formula gives about 67.916: the criterion sees 67, not 68.
-    Player centre;
-    for (int i = 0; i < kStoredRatingCount; ++i)
-        centre.Rating(i, 60);
-    centre.Rating(kSC, 76);
-    ASSERT_EQ(OverallValue(centre.data()), 67.0);
-    auto passes = [&](int threshold, CriterionMode mode, const Player& player) {
+    const PlayerBuilder centre = Player().Ratings(Filled(60)).Rating(kSC, 76);
+    ASSERT_EQ(OverallValue(centre.Build().data()), 67.0);
+    auto passes = [&](int threshold, CriterionMode mode, const PlayerBuilder& player) {
         SearchCriteria criteria;
         criteria.ratings[kOV] = {threshold, mode};
         return Passes(criteria, player);
@@ -219,7 +196,7 @@ TEST(PlayerFilter, OverallCriterionUsesTheWholeNumberOv) {
     EXPECT_TRUE(passes(67, CriterionMode::kAtMost, centre));
     EXPECT_FALSE(passes(66, CriterionMode::kAtMost, centre));
     // A position outside 0..4 has OV 0.
-    const Player noPosition = Player(centre).Set(player::kPosition, 9);
+    const PlayerBuilder noPosition = PlayerBuilder(centre).Position(9);
     EXPECT_TRUE(passes(0, CriterionMode::kAtMost, noPosition));
     EXPECT_FALSE(passes(1, CriterionMode::kAtLeast, noPosition));
 }
@@ -261,24 +238,25 @@ TEST(PlayerFilter, UnencodablePatternMatchesNoName) {
 }
 
 // A roster image of exactly the given bytes, so a read past its end is a real overrun.
-ByteImage ImageOf(const std::vector<Player>& players, std::size_t extraBytes) {
-    ByteImage image;
-    image.size = players.size() * kPlayerRecordSize + extraBytes;
-    image.data = std::make_unique<std::uint8_t[]>(image.size);
-    for (std::size_t i = 0; i < players.size(); ++i) {
-        std::memcpy(image.data.get() + i * kPlayerRecordSize, players[i].data(), kPlayerRecordSize);
-    }
+ByteImage ImageOf(const std::vector<PlayerBuilder>& players, std::size_t extraBytes) {
+    std::vector<std::uint8_t> bytes;
+    for (const PlayerBuilder& player : players)
+        player.AppendTo(bytes);
     // Make the partial tail look like a matching record, should anyone read it.
-    const Player tail;
-    std::memcpy(image.data.get() + players.size() * kPlayerRecordSize, tail.data(),
-                std::min<std::size_t>(extraBytes, kPlayerRecordSize));
+    const auto tail = Player().Build();
+    bytes.insert(bytes.end(), tail.begin(),
+                 tail.begin() + static_cast<std::ptrdiff_t>(std::min(extraBytes, tail.size())));
+    ByteImage image;
+    image.size = bytes.size();
+    image.data = std::make_unique<std::uint8_t[]>(image.size);
+    std::copy(bytes.begin(), bytes.end(), image.data.get());
     return image;
 }
 
 TEST(SearchRoster, ReturnsMatchingIndicesInFileOrder) {
-    const std::vector<Player> players = {Player().Name("Abel"), Player().Name(""),
-                                         Player().Name("Berg"), Player().Name("Abbot"),
-                                         Player().Name("Cole"), Player().Name("Ahn")};
+    const std::vector<PlayerBuilder> players = {Player().Name("Abel"), Player().Name(""),
+                                                Player().Name("Berg"), Player().Name("Abbot"),
+                                                Player().Name("Cole"), Player().Name("Ahn")};
     const ByteImage image = ImageOf(players, 0);
     SearchCriteria criteria;
     criteria.namePattern = "a*";
@@ -292,7 +270,7 @@ TEST(SearchRoster, ReturnsMatchingIndicesInFileOrder) {
 }
 
 TEST(SearchRoster, ScansOnlyWholeRecordsInsideTheImage) {
-    const std::vector<Player> players(5);
+    const std::vector<PlayerBuilder> players(5, Player());
     const PlayerFilter filter(SearchCriteria{}, 86);
     const ByteImage truncated = ImageOf(players, 40);  // size not a multiple of 86
     const std::vector<std::int32_t> all = {0, 1, 2, 3, 4};

@@ -130,7 +130,8 @@ TEST_F(DesktopTest, DroppingOneLeagueFileLoadsItLikeOpenFile) {
         WriteFiles("drop.me", TeamImage(std::vector<std::string>(18, "Team")), roster);
     Drop({QUrl::fromLocalFile(base + ".ros")});
     EXPECT_TRUE(accepted_);
-    QTRY_COMPARE(Window().League().PlayersPerTeam, 30);
+    ASSERT_TRUE(QTest::qWaitFor([this] { return Window().League().PlayersPerTeam == 30; }, 5000))
+        << Window().League().PlayersPerTeam;
     EXPECT_EQ(FinfoTexts(), QStringList({"4572", "46440", "18", "30"}));
     EXPECT_TRUE(ControlsNotInState(true).isEmpty());
 
@@ -144,7 +145,8 @@ TEST_F(DesktopTest, DroppingOneLeagueFileLoadsItLikeOpenFile) {
     ModalAnswerer answerer;
     Drop({QUrl::fromLocalFile(Path("nothing.ros"))});
     EXPECT_TRUE(accepted_);
-    QTRY_COMPARE(answerer.Boxes().size(), 1u);
+    ASSERT_TRUE(QTest::qWaitFor([&answerer] { return answerer.Boxes().size() == 1; }, 5000))
+        << answerer.Boxes().size();
     EXPECT_EQ(answerer.Boxes()[0].text, "Es trat ein Fehler beim Lesen der Team-Datei auf!");
     EXPECT_EQ(Window().League().PlayersPerTeam, 0);
     EXPECT_TRUE(ControlsNotInState(false).isEmpty());

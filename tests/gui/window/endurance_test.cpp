@@ -111,7 +111,7 @@ TEST_F(EnduranceTest, QuickClicksWhileTheChartAnimationRuns) {
         if (i % 10 == 9)
             QTest::mouseClick(Control<QPushButton>("Button2"), Qt::LeftButton);
     }
-    QTRY_VERIFY_WITH_TIMEOUT(!tim->isActive(), 5000);
+    ASSERT_TRUE(QTest::qWaitFor([tim] { return !tim->isActive(); }, 5000));
     EXPECT_EQ(Control<QWidget>("ch")->property("zoom").toInt(), 92);
     EXPECT_EQ(Control<QWidget>("Chart1")->property("rotation").toInt(), 346);
 }

@@ -6,6 +6,7 @@
 #include "core/eval/overall.h"
 #include "core/league/programerror.h"
 #include "gui/chart/barchart3d.h"
+#include "gui/chartpixels.h"
 #include "gui/results/resultmodel.h"
 
 #include <QHeaderView>
@@ -477,26 +478,44 @@ TEST_F(ResultsTest, AnimationRunsFortyTicksAndStopsOnTheNext) {
 
     // Left to the real timer, the animation ends by itself at the end view.
     tim->start();
-    QTRY_VERIFY_WITH_TIMEOUT(!tim->isActive(), 5000);
+    ASSERT_TRUE(QTest::qWaitFor([tim] { return !tim->isActive(); }, 5000));
     EXPECT_EQ(Chart("ch")->zoom(), 92);
     EXPECT_EQ(Chart("ch")->rotation(), 346);
 }
 
-TEST_F(ResultsTest, ChartSettingsAsDesigned) {
-    for (const char* name : {"ch", "Chart1"}) {
-        BarChart3D* chart = Chart(name);
-        EXPECT_EQ(chart->chart3DPercent(), 45) << name;
-        EXPECT_EQ(chart->elevation(), 336) << name;
-        EXPECT_EQ(chart->perspective(), 68) << name;
-        EXPECT_EQ(chart->horizOffset(), -9) << name;
-        EXPECT_EQ(chart->vertOffset(), -2) << name;
-        EXPECT_FALSE(chart->orthogonal()) << name;
-        EXPECT_EQ(chart->zoom(), 10) << name;
-        EXPECT_EQ(chart->rotation(), 270) << name;
-        EXPECT_EQ(chart->geometry(), QRect(224, 32, 465, 233)) << name;
+// What the user sees once the zoom-in has ended: each chart whole inside its widget and
+// filling most of it, a readable value on every bar, and no label of its page covered.
+TEST_F(ResultsTest, ChartsEndTheirAnimationWholeAndBesideTheLabels) {
+    LoadPlayers({Skater("Centre")
+                     .Ratings({70, 65, 60, 75, 80, 70, 72, 68, 66, 50, 74, 55, 40})
+                     .Condition(93)});
+    Search();
+    ShowDetailsOf("Centre");
+    auto* tim = Window().findChild<QTimer*>("tim");
+    ASSERT_TRUE(QTest::qWaitFor([tim] { return !tim->isActive(); }, 5000));
+    struct Page {
+        const char* page;
+        const char* chart;
+        int bars;
+    };
+    for (const Page& p : {Page{"TabSheet2", "ch", 15}, Page{"TabSheet3", "Chart1", 13}}) {
+        SCOPED_TRACE(p.chart);
+        BarChart3D* chart = Chart(p.chart);
+        const QImage image = chart->RenderToImage(chart->size());
+        const QRect drawn = test::DrawnArea(image, chart->palette().window().color().rgb());
+        EXPECT_TRUE(chart->rect().adjusted(1, 1, -1, -1).contains(drawn));
+        EXPECT_GT(drawn.width(), chart->width() * 3 / 4);
+        EXPECT_GT(drawn.height(), chart->height() * 3 / 4);
+        EXPECT_EQ(test::CountAreas(image, Qt::white, 20), p.bars);
+
+        QWidget* page = Control<QWidget>(p.page);
+        const QRect area(chart->mapTo(page, QPoint(0, 0)), chart->size());
+        EXPECT_TRUE(page->rect().contains(area));
+        for (const QLabel* label : page->findChildren<QLabel*>()) {
+            const QRect labelArea(label->mapTo(page, QPoint(0, 0)), label->size());
+            EXPECT_FALSE(labelArea.intersects(area)) << label->objectName().toStdString();
+        }
     }
-    EXPECT_EQ(Bars("ch", "Series1")->barWidthPercent(), 75);
-    EXPECT_TRUE(Bars("ch", "Series1")->marksVisible());
 }
 
 }  // namespace
