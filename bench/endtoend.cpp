@@ -191,7 +191,6 @@ leaguegen::League MakeLeague(std::int64_t records) {
     return leaguegen::Generate(options);
 }
 
-
 template <typename T>
 T* Child(QObject* parent, const char* name) {
     T* child = parent->findChild<T*>(QString::fromLatin1(name));

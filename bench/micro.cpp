@@ -34,7 +34,6 @@ struct Roster {
     int selectiveThreshold = 0;
 };
 
-
 // Rosters are generated once per size and kept for all benchmarks.
 const Roster& RosterOf(std::int64_t records) {
     static std::map<std::int64_t, Roster> cache;

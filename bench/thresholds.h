@@ -17,14 +17,16 @@ inline int OnePercentThreshold(const vantrel::ByteImage& image, int rating) {
     const std::size_t records = image.size / vantrel::kPlayerRecordSize;
     for (std::size_t i = 0; i < records; ++i) {
         const std::uint8_t* record = image.data.get() + i * vantrel::kPlayerRecordSize;
-        if (!vantrel::IsNamedPlayer(record)) continue;
+        if (!vantrel::IsNamedPlayer(record))
+            continue;
         ++histogram[vantrel::PlayerRecord(record).Rating(rating)];
         ++named;
     }
     std::int64_t passing = 0;
     for (int t = 255; t > 0; --t) {
         passing += histogram[static_cast<std::size_t>(t)];
-        if (passing * 100 >= named) return t;
+        if (passing * 100 >= named)
+            return t;
     }
     return 0;
 }

@@ -36,7 +36,8 @@ void AnswerOpenDialog(const QString& path) {
     auto* timer = new QTimer;
     QObject::connect(timer, &QTimer::timeout, [timer, path] {
         auto* dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
-        if (!dialog) return;
+        if (!dialog)
+            return;
         timer->stop();
         timer->deleteLater();
         if (auto* name = dialog->findChild<QLineEdit*>(QStringLiteral("fileNameEdit")))
@@ -57,10 +58,10 @@ bool ShowDetails(VAvevadi& window, const std::function<bool(const QString&)>& wa
     auto* found = window.findChild<QTableView*>(QStringLiteral("found"));
     QAbstractItemModel* model = found->model();
     for (int row = 0; row < model->rowCount(); ++row) {
-        if (!wanted(model->index(row, 1).data().toString())) continue;
-        found->selectionModel()->select(model->index(row, 0),
-                                        QItemSelectionModel::ClearAndSelect |
-                                            QItemSelectionModel::Rows);
+        if (!wanted(model->index(row, 1).data().toString()))
+            continue;
+        found->selectionModel()->select(
+            model->index(row, 0), QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
         window.findChild<QPushButton*>(QStringLiteral("Button1"))->click();
         Wait(1200);  // the animation takes about 0.6 s
         return true;

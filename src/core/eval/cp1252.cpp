@@ -16,10 +16,14 @@ constexpr std::array<char16_t, 32> kHighControls = {
 
 constexpr std::array<std::uint8_t, 256> MakeUpperTable() {
     std::array<std::uint8_t, 256> table{};
-    for (int b = 0; b < 256; ++b) table[static_cast<std::size_t>(b)] = static_cast<std::uint8_t>(b);
-    for (int b = 'a'; b <= 'z'; ++b) table[static_cast<std::size_t>(b)] = static_cast<std::uint8_t>(b - 0x20);
+    for (int b = 0; b < 256; ++b)
+        table[static_cast<std::size_t>(b)] = static_cast<std::uint8_t>(b);
+    for (int b = 'a'; b <= 'z'; ++b)
+        table[static_cast<std::size_t>(b)] = static_cast<std::uint8_t>(b - 0x20);
     for (int b = 0xE0; b <= 0xFE; ++b) {
-        if (b != 0xF7) table[static_cast<std::size_t>(b)] = static_cast<std::uint8_t>(b - 0x20);  // ÷ is no letter
+        if (b != 0xF7)
+            table[static_cast<std::size_t>(b)] =
+                static_cast<std::uint8_t>(b - 0x20);  // ÷ is no letter
     }
     table[0x9A] = 0x8A;  // š -> Š
     table[0x9C] = 0x8C;  // œ -> Œ
@@ -33,19 +37,24 @@ constexpr std::array<std::uint8_t, 256> kUpper = MakeUpperTable();
 }  // namespace
 
 char16_t Cp1252ToUnicode(std::uint8_t byte) {
-    if (byte >= 0x80 && byte <= 0x9F) return kHighControls[byte - 0x80u];
+    if (byte >= 0x80 && byte <= 0x9F)
+        return kHighControls[byte - 0x80u];
     return static_cast<char16_t>(byte);
 }
 
 std::optional<std::uint8_t> UnicodeToCp1252(char32_t ch) {
-    if (ch < 0x80 || (ch >= 0xA0 && ch <= 0xFF)) return static_cast<std::uint8_t>(ch);
+    if (ch < 0x80 || (ch >= 0xA0 && ch <= 0xFF))
+        return static_cast<std::uint8_t>(ch);
     for (std::size_t i = 0; i < kHighControls.size(); ++i) {
-        if (kHighControls[i] == ch) return static_cast<std::uint8_t>(0x80 + i);
+        if (kHighControls[i] == ch)
+            return static_cast<std::uint8_t>(0x80 + i);
     }
     return std::nullopt;
 }
 
-std::uint8_t Cp1252Upper(std::uint8_t byte) { return kUpper[byte]; }
+std::uint8_t Cp1252Upper(std::uint8_t byte) {
+    return kUpper[byte];
+}
 
 void Cp1252UpperInPlace(std::string& text) {
     for (char& c : text) {
@@ -60,7 +69,8 @@ std::string Cp1252Uppered(std::string_view text) {
 }
 
 bool Cp1252EqualsIgnoreCase(std::string_view a, std::string_view b) {
-    if (a.size() != b.size()) return false;
+    if (a.size() != b.size())
+        return false;
     for (std::size_t i = 0; i < a.size(); ++i) {
         if (kUpper[static_cast<unsigned char>(a[i])] != kUpper[static_cast<unsigned char>(b[i])]) {
             return false;

@@ -55,9 +55,12 @@ void AppendExponent(std::string& text, int exponent) {
 }  // namespace
 
 std::string RealText(double value, std::string_view decimalSeparator) {
-    if (std::isnan(value)) return "NAN";
-    if (std::isinf(value)) return value < 0 ? "-INF" : "INF";
-    if (value == 0) return "0";  // also -0.0
+    if (std::isnan(value))
+        return "NAN";
+    if (std::isinf(value))
+        return value < 0 ? "-INF" : "INF";
+    if (value == 0)
+        return "0";  // also -0.0
 
     ExactDecimal exact;
     ExpandExactly(std::fabs(value), exact);
@@ -83,11 +86,13 @@ std::string RealText(double value, std::string_view decimalSeparator) {
         }
     }
     std::size_t length = kSignificantDigits;
-    while (length > 1 && digits[length - 1] == '0') --length;
+    while (length > 1 && digits[length - 1] == '0')
+        --length;
     const std::string_view significant(digits.data(), length);
 
     std::string text;
-    if (value < 0) text += '-';
+    if (value < 0)
+        text += '-';
     if (exponent < -4 || exponent >= 15) {
         text += significant[0];
         if (length > 1) {
@@ -122,28 +127,33 @@ std::string WholeText(std::int64_t value) {
 
 std::optional<std::int32_t> ParseInt32(std::string_view text) {
     std::size_t i = 0;
-    while (i < text.size() && text[i] == ' ') ++i;
+    while (i < text.size() && text[i] == ' ')
+        ++i;
     bool negative = false;
     if (i < text.size() && (text[i] == '+' || text[i] == '-')) {
         negative = text[i] == '-';
         ++i;
     }
-    if (i == text.size()) return std::nullopt;
+    if (i == text.size())
+        return std::nullopt;
     // The magnitude stops growing past 2^31, so a long digit string cannot overflow it.
     constexpr std::int64_t kLimit = std::int64_t{1} << 31;
     std::int64_t magnitude = 0;
     for (; i < text.size(); ++i) {
         const char c = text[i];
-        if (c < '0' || c > '9') return std::nullopt;
+        if (c < '0' || c > '9')
+            return std::nullopt;
         magnitude = std::min(magnitude * 10 + (c - '0'), kLimit + 1);
     }
     const std::int64_t value = negative ? -magnitude : magnitude;
-    if (value < -kLimit || value > kLimit - 1) return std::nullopt;
+    if (value < -kLimit || value > kLimit - 1)
+        return std::nullopt;
     return static_cast<std::int32_t>(value);
 }
 
 std::optional<double> ParseReal(std::string_view text, std::string_view decimalSeparator) {
-    if (text.empty()) return std::nullopt;
+    if (text.empty())
+        return std::nullopt;
     // Turn the separator into the point std::from_chars expects; a point that is not the
     // separator is foreign to the text.
     std::string normalized;
@@ -164,7 +174,8 @@ std::optional<double> ParseReal(std::string_view text, std::string_view decimalS
     const char* const begin = normalized.data();
     const char* const end = begin + normalized.size();
     const auto result = std::from_chars(begin, end, value, std::chars_format::general);
-    if (result.ec != std::errc() || result.ptr != end) return std::nullopt;
+    if (result.ec != std::errc() || result.ptr != end)
+        return std::nullopt;
     return value;
 }
 

@@ -323,8 +323,8 @@ struct BarChart3D::Frame {
     QFontMetricsF metrics;
     double line, gap;  // text line height and gap to what it labels, in pixels
     QList<BarSeries3D*> series;
-    int rows;          // active series, one depth row each
-    int slotCount;     // bars of the longest active series
+    int rows;       // active series, one depth row each
+    int slotCount;  // bars of the longest active series
     const BarSeries3D* labelSource;
 };
 
@@ -525,8 +525,7 @@ void BarChart3D::PlaceBars(const Frame& f) const {
             const double x0 = slotWidth * i + (slotWidth - barWidth) / 2;
             const double x1 = x0 + barWidth;
             // Below the floor, not a number: a flat bar.
-            const double value =
-                std::isfinite(bar.value) ? std::clamp(bar.value, 0.0, f.top) : 0;
+            const double value = std::isfinite(bar.value) ? std::clamp(bar.value, 0.0, f.top) : 0;
             const double y1 = f.h * value / f.top;
             BarBox& box = boxes_.emplace_back();
             box.series = series;

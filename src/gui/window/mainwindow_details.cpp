@@ -100,9 +100,9 @@ void VAvevadi::ShowPlayerDetails() {
     FillRatingCharts(record);
 }
 
-// The player and team records of a list row in the loaded league. A row found in another league's roster,
-// or a record outside the team blocks, has no player here to show: that is reported
-// rather than showing somebody else or reading past an image.
+// The player and team records of a list row in the loaded league. A row found in another league's
+// roster, or a record outside the team blocks, has no player here to show: that is reported rather
+// than showing somebody else or reading past an image.
 VAvevadi::PlayerAndTeam VAvevadi::DetailsRecords(int row) const {
     const std::int32_t recordIndex = resultModel_->RecordIndexAt(row);
     if (recordIndex < 0 || !league_.TeamFileImage || !league_.RosterFileImage ||
@@ -180,7 +180,7 @@ void VAvevadi::FillGoalieLabels(const vantrel::PlayerRecord& player, const QStri
     g.Label118->setText(Number(player.GameTyingGoalsOrTies()));
     g.Label121->setText(Number(player.PimOrGoalsAgainst()));
     g.Label123->setText(Number(player.Shots()));
-    g.Label127->setText(Real(Ratio(
-        static_cast<double>(player.Shots()) - player.PimOrGoalsAgainst(), player.Shots())));
+    g.Label127->setText(Real(
+        Ratio(static_cast<double>(player.Shots()) - player.PimOrGoalsAgainst(), player.Shots())));
     g.Label119->setText(Real(Ratio(player.PimOrGoalsAgainst(), player.GamesPlayed())));
 }

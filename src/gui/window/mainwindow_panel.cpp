@@ -15,7 +15,6 @@
 
 using vantrel::Guarded;
 
-
 void VAvevadi::ConnectPanelHandlers() {
     Ui::CriteriaPanel& p = *panelUi_;
     vantrel::PaintSalaryWhite(p.Edit6);

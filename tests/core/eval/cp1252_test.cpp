@@ -41,7 +41,8 @@ TEST(Cp1252, EncodesNothingElse) {
     // Each of the 256 characters has exactly one byte; characters outside them have none.
     int encodable = 0;
     for (char32_t ch = 0; ch < 0x3000; ++ch) {
-        if (UnicodeToCp1252(ch)) ++encodable;
+        if (UnicodeToCp1252(ch))
+            ++encodable;
     }
     EXPECT_EQ(encodable, 256);
     EXPECT_EQ(UnicodeToCp1252(U'\u0080'), std::nullopt);  // € owns byte 0x80
@@ -80,8 +81,8 @@ TEST(Cp1252Upper, AgreesWithTowupperForAllBytes) {
     EXPECT_EQ(std::towupper(static_cast<std::wint_t>(0xE9)), static_cast<std::wint_t>(0xC9));
     for (int b = 0; b < 256; ++b) {
         const auto byte = static_cast<std::uint8_t>(b);
-        const auto upper = static_cast<char32_t>(
-            std::towupper(static_cast<std::wint_t>(Cp1252ToUnicode(byte))));
+        const auto upper =
+            static_cast<char32_t>(std::towupper(static_cast<std::wint_t>(Cp1252ToUnicode(byte))));
         const std::uint8_t expected = UnicodeToCp1252(upper).value_or(byte);
         EXPECT_EQ(Cp1252Upper(byte), expected) << "byte " << b;
     }

@@ -80,10 +80,9 @@ const Ratings kGoalie = {85, 80, 78, 70, 75, 70, 82, 60, 77, 30, 25, 65, 50};  /
 
 TEST(LeagueAverageOverall, MeanOverNamedPlayers) {
     const LeagueData league = LeagueOf({
-        Player("Anders Berg", 0, kCentre),
-        Player("", 0, kCentre),        // empty slot
-        Player("X", 4, kGoalie),       // one character: empty slot
-        Player("  Y  ", 4, kGoalie),   // trimmed to one character
+        Player("Anders Berg", 0, kCentre), Player("", 0, kCentre),  // empty slot
+        Player("X", 4, kGoalie),                                    // one character: empty slot
+        Player("  Y  ", 4, kGoalie),                                // trimmed to one character
         Player("Jo", 4, kGoalie),
         Player("Nobody", 9, kCentre),  // named, outside 0..4: counts with OV 0
     });

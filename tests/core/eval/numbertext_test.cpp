@@ -44,7 +44,9 @@ TEST(RealText, FixedNotationDropsTrailingZeros) {
 TEST(RealText, SeveralSeparators) {
     EXPECT_EQ(RealText(1.5, "."), "1.5");
     EXPECT_EQ(RealText(1.5, ","), "1,5");
-    EXPECT_EQ(RealText(1.5, "\xC2\xB7"), "1\xC2\xB7" "5");  // a two-byte separator
+    EXPECT_EQ(RealText(1.5, "\xC2\xB7"),
+              "1\xC2\xB7"
+              "5");  // a two-byte separator
     EXPECT_EQ(RealText(1.5, ""), "15");
     EXPECT_EQ(RealText(-2.5e-7, ","), "-2,5E-7");
     EXPECT_EQ(RealText(2.0, ","), "2");
@@ -98,7 +100,7 @@ TEST(RealText, TiesRoundAwayFromZero) {
     EXPECT_EQ(RealText(999999999999999.5, "."), "1E15");
     // Not exact in binary: the exact expansion decides, not the decimal literal.
     EXPECT_EQ(RealText(0.1000000000000005, "."), "0.100000000000001");  // 0.10000000000000050515...
-    EXPECT_EQ(RealText(1.000000000000005, "."), "1.00000000000001");  // 1.0000000000000051070...
+    EXPECT_EQ(RealText(1.000000000000005, "."), "1.00000000000001");    // 1.0000000000000051070...
 }
 
 TEST(RealText, CarryIntoANewDigit) {
@@ -132,14 +134,16 @@ std::pair<std::string, int> ReferenceDigits(double value) {
     std::string digits;
     int exponent = 0;
     const char* e = std::strchr(exact.data(), 'e');
-    const std::string expansion = std::string(1, exact[0]) + std::string(static_cast<const char*>(exact.data() + 2), e);
-    const bool tie = expansion[15] == '5' &&
-                     expansion.find_first_not_of('0', 16) == std::string::npos;
+    const std::string expansion =
+        std::string(1, exact[0]) + std::string(static_cast<const char*>(exact.data() + 2), e);
+    const bool tie =
+        expansion[15] == '5' && expansion.find_first_not_of('0', 16) == std::string::npos;
     if (tie) {
         digits = expansion.substr(0, 15);
         exponent = std::atoi(e + 1);
         int i = 14;
-        while (i >= 0 && digits[static_cast<std::size_t>(i)] == '9') digits[static_cast<std::size_t>(i--)] = '0';
+        while (i >= 0 && digits[static_cast<std::size_t>(i)] == '9')
+            digits[static_cast<std::size_t>(i--)] = '0';
         if (i < 0) {
             digits.insert(digits.begin(), '1');
             ++exponent;
@@ -150,10 +154,12 @@ std::pair<std::string, int> ReferenceDigits(double value) {
         char rounded[64];
         std::snprintf(rounded, sizeof rounded, "%.14e", magnitude);
         const char* re = std::strchr(rounded, 'e');
-        digits = std::string(1, rounded[0]) + std::string(static_cast<const char*>(rounded + 2), re);
+        digits =
+            std::string(1, rounded[0]) + std::string(static_cast<const char*>(rounded + 2), re);
         exponent = std::atoi(re + 1);
     }
-    while (digits.size() > 1 && digits.back() == '0') digits.pop_back();
+    while (digits.size() > 1 && digits.back() == '0')
+        digits.pop_back();
     return {digits, exponent};
 }
 
@@ -196,7 +202,8 @@ std::pair<std::string, int> TextDigits(const std::string& written, double value)
         digits = fraction.substr(first);
     }
     EXPECT_EQ(scientific, exponent < -4 || exponent >= 15) << written;
-    while (digits.size() > 1 && digits.back() == '0') digits.pop_back();
+    while (digits.size() > 1 && digits.back() == '0')
+        digits.pop_back();
     return {digits, exponent};
 }
 
@@ -206,7 +213,8 @@ void ExpectMatchesReference(double value) {
     EXPECT_EQ(RealText(value, ","), [&] {
         std::string comma = text;
         for (char& c : comma) {
-            if (c == '.') c = ',';
+            if (c == '.')
+                c = ',';
         }
         return comma;
     }()) << text;
@@ -219,7 +227,8 @@ TEST(RealText, MatchesAnIndependentReference) {
         double value = 0;
         const std::uint64_t bits = random();
         std::memcpy(&value, &bits, sizeof value);
-        if (!std::isfinite(value) || value == 0) continue;
+        if (!std::isfinite(value) || value == 0)
+            continue;
         ExpectMatchesReference(value);
     }
     // Around the notation boundaries and the range of OV.
@@ -321,7 +330,11 @@ TEST(ParseReal, ReadsWhatRealTextWrites) {
     EXPECT_EQ(ParseReal("71", ","), 71.0);
     EXPECT_EQ(ParseReal("-2,5E-7", ","), -2.5e-7);
     EXPECT_EQ(ParseReal("1E15", "."), 1e15);
-    EXPECT_EQ(ParseReal("1" "\xC2\xB7" "5", "\xC2\xB7"), 1.5);
+    EXPECT_EQ(ParseReal("1"
+                        "\xC2\xB7"
+                        "5",
+                        "\xC2\xB7"),
+              1.5);
     EXPECT_EQ(ParseReal("-INF", "."), -kInf);
     EXPECT_EQ(ParseReal("INF", "."), kInf);
     ASSERT_TRUE(ParseReal("NAN", ".").has_value());

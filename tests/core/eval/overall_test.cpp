@@ -72,20 +72,48 @@ struct WorkedExample {
 
 // Worked examples of the overall rating, as the simulation shows them.
 const WorkedExample kWorkedExamples[] = {
-    {"centre", 0, {70, 65, 60, 75, 80, 70, 72, 68, 66, 50, 74, 55, 40}, "71.3863727351694", "71", 71},
-    {"goalie", 4, {85, 80, 78, 70, 75, 70, 82, 60, 77, 30, 25, 65, 50}, "74.2575658960784", "74", 74},
-    {"defender, SC 74 > DF 70", 3, {60, 62, 70, 72, 80, 75, 68, 66, 64, 70, 74, 60, 55},
-     "72.6013680834653", "72", 72},
-    {"defender, SC 55 <= DF 78", 3, {60, 62, 70, 72, 80, 75, 68, 66, 64, 78, 55, 60, 55},
-     "72.1248325417123", "72", 72},
-    {"defender, SC 70 = DF 70", 3, {60, 62, 70, 72, 80, 75, 68, 66, 64, 70, 70, 60, 55},
-     "71.8629277798076", "71", 71},
-    {"any ratings, position 7", 7, {70, 65, 60, 75, 80, 70, 72, 68, 66, 50, 74, 55, 40}, "0", "0", 0},
+    {"centre",
+     0,
+     {70, 65, 60, 75, 80, 70, 72, 68, 66, 50, 74, 55, 40},
+     "71.3863727351694",
+     "71",
+     71},
+    {"goalie",
+     4,
+     {85, 80, 78, 70, 75, 70, 82, 60, 77, 30, 25, 65, 50},
+     "74.2575658960784",
+     "74",
+     74},
+    {"defender, SC 74 > DF 70",
+     3,
+     {60, 62, 70, 72, 80, 75, 68, 66, 64, 70, 74, 60, 55},
+     "72.6013680834653",
+     "72",
+     72},
+    {"defender, SC 55 <= DF 78",
+     3,
+     {60, 62, 70, 72, 80, 75, 68, 66, 64, 78, 55, 60, 55},
+     "72.1248325417123",
+     "72",
+     72},
+    {"defender, SC 70 = DF 70",
+     3,
+     {60, 62, 70, 72, 80, 75, 68, 66, 64, 70, 70, 60, 55},
+     "71.8629277798076",
+     "71",
+     71},
+    {"any ratings, position 7",
+     7,
+     {70, 65, 60, 75, 80, 70, 72, 68, 66, 50, 74, 55, 40},
+     "0",
+     "0",
+     0},
 };
 
 std::string WithComma(std::string text) {
     for (char& c : text) {
-        if (c == '.') c = ',';
+        if (c == '.')
+            c = ',';
     }
     return text;
 }
@@ -208,9 +236,14 @@ TEST(OverallWeights, EachWeightIsTheNearestExtendedReciprocal) {
     };
     const Column columns[] = {
         {OverallWeightSetId::kForward,
-         {13.25, 13.25, 9.75, 22.25, 67.75, 67.75, 11.25, 6.75, 8.25, 9.75, 5.5, 67.75, 67.75}, 5},
-        {OverallWeightSetId::kGoalie, {10.75, 3.11, 13.25, 17.67, 53, 53, 7.5, 17.67, 6.67, 0, 0, 53, 53}, 0},
-        {OverallWeightSetId::kDefenderScAboveDf, {14, 14, 10, 23, 68, 68, 11.5, 7, 9, 10, 6, 68, 68}, 8},
+         {13.25, 13.25, 9.75, 22.25, 67.75, 67.75, 11.25, 6.75, 8.25, 9.75, 5.5, 67.75, 67.75},
+         5},
+        {OverallWeightSetId::kGoalie,
+         {10.75, 3.11, 13.25, 17.67, 53, 53, 7.5, 17.67, 6.67, 0, 0, 53, 53},
+         0},
+        {OverallWeightSetId::kDefenderScAboveDf,
+         {14, 14, 10, 23, 68, 68, 11.5, 7, 9, 10, 6, 68, 68},
+         8},
         {OverallWeightSetId::kDefenderOther, {9, 14, 6, 23, 68, 68, 12, 9, 12, 6, 14, 68, 68}, 7},
     };
     for (const Column& column : columns) {
@@ -271,7 +304,8 @@ TEST(OverallExact, SumsInRatingOrderWithExtendedRounding) {
             const auto& set = ReferenceWeightSet(position, ratings);
             volatile long double sum = 0.0L;  // volatile: every partial sum stored as extended
             for (int i = 0; i < kStoredRatingCount; ++i) {
-                if (position == 4 && (i == kDF || i == kSC)) continue;
+                if (position == 4 && (i == kDF || i == kSC))
+                    continue;
                 const long double product =
                     static_cast<long double>(ratings[static_cast<std::size_t>(i)]) *
                     set.weight[static_cast<std::size_t>(i)];
@@ -294,7 +328,9 @@ double ReferenceValue(const PlayerBuilder& player, std::string_view separator = 
     return ReferenceValueOf(Exact(player), separator);
 }
 
-bool NearNextWhole(double ov) { return ov - std::floor(ov) >= 1 - 1e-9; }
+bool NearNextWhole(double ov) {
+    return ov - std::floor(ov) >= 1 - 1e-9;
+}
 
 TEST(OverallValueOf, MatchesTheTextRoundTripAroundEveryWholeNumber) {
     int slowPathDiffers = 0;
@@ -304,9 +340,11 @@ TEST(OverallValueOf, MatchesTheTextRoundTripAroundEveryWholeNumber) {
         double below = whole;
         for (int k = 0; k < 3000; ++k) {
             below = std::nextafter(below, -1.0);
-            if (below < 0) break;
+            if (below < 0)
+                break;
             ASSERT_EQ(OverallValueOf(below), ReferenceValueOf(below, ".")) << below;
-            if (OverallValueOf(below) != std::trunc(below)) ++slowPathDiffers;
+            if (OverallValueOf(below) != std::trunc(below))
+                ++slowPathDiffers;
         }
         double above = whole;
         for (int k = 0; k < 300; ++k) {
@@ -316,12 +354,14 @@ TEST(OverallValueOf, MatchesTheTextRoundTripAroundEveryWholeNumber) {
         // Distances from 1e-15 to 1e-8 below n, dense around the fast path's margin.
         for (double distance = 1e-15; distance < 1e-8; distance *= 1.01) {
             const double x = whole - distance;
-            if (x < 0) continue;
+            if (x < 0)
+                continue;
             ASSERT_EQ(OverallValueOf(x), ReferenceValueOf(x, ".")) << x;
         }
         const double margin = whole - 1e-9;
         double x = margin;
-        for (int k = 0; k < 50 && x > 0; ++k) x = std::nextafter(x, -1.0);
+        for (int k = 0; k < 50 && x > 0; ++k)
+            x = std::nextafter(x, -1.0);
         for (int k = 0; k < 100 && x > 0; ++k, x = std::nextafter(x, 1e9)) {
             ASSERT_EQ(OverallValueOf(x), ReferenceValueOf(x, ".")) << x;
         }
@@ -383,11 +423,11 @@ TEST(OverallValueEquivalence, RandomRecords) {
 // OverallValue and the unrounded text give n, the list column (the truncated text) n - 1.
 TEST(OverallValueEquivalence, KnownGoaliesJustBelowAWholeNumber) {
     const Ratings goalies[] = {
-        {42, 107, 1, 50, 60, 60, 86, 228, 206, 0, 0, 60, 60},     // 100.99999999999976
-        {42, 107, 54, 50, 60, 60, 251, 228, 206, 0, 0, 60, 60},   // 126.99999999999976
-        {128, 107, 1, 50, 60, 60, 236, 228, 206, 0, 0, 60, 60},   // 128.99999999999977
-        {171, 107, 213, 50, 60, 60, 251, 228, 206, 0, 0, 60, 60}, // 150.99999999999977
-        {214, 107, 213, 50, 60, 60, 251, 228, 206, 0, 0, 60, 60}, // 154.99999999999977
+        {42, 107, 1, 50, 60, 60, 86, 228, 206, 0, 0, 60, 60},      // 100.99999999999976
+        {42, 107, 54, 50, 60, 60, 251, 228, 206, 0, 0, 60, 60},    // 126.99999999999976
+        {128, 107, 1, 50, 60, 60, 236, 228, 206, 0, 0, 60, 60},    // 128.99999999999977
+        {171, 107, 213, 50, 60, 60, 251, 228, 206, 0, 0, 60, 60},  // 150.99999999999977
+        {214, 107, 213, 50, 60, 60, 251, 228, 206, 0, 0, 60, 60},  // 154.99999999999977
     };
     for (const Ratings& ratings : goalies) {
         const PlayerBuilder record = Player(4, ratings);
@@ -437,15 +477,16 @@ SearchResult SearchNearWholeNumbers(int position, const Ratings& base, int a1, i
     for (int x = 0; x < 256; ++x) {
         for (int y = 0; y < 256; ++y) {
             const long double v = x * w(a1) + y * w(a2);
-            table.push_back({static_cast<double>(v - std::floor(v)),
-                             static_cast<std::uint16_t>(x << 8 | y)});
+            table.push_back(
+                {static_cast<double>(v - std::floor(v)), static_cast<std::uint16_t>(x << 8 | y)});
         }
     }
     std::sort(table.begin(), table.end(),
               [](const Entry& l, const Entry& r) { return l.fraction < r.fraction; });
     std::vector<std::size_t> bucketStart(kBuckets + 1);
     for (std::size_t k = 0, i = 0; k <= kBuckets; ++k) {
-        while (i < table.size() && table[i].fraction < static_cast<double>(k) / kBuckets) ++i;
+        while (i < table.size() && table[i].fraction < static_cast<double>(k) / kBuckets)
+            ++i;
         bucketStart[k] = i;
     }
 
@@ -454,7 +495,8 @@ SearchResult SearchNearWholeNumbers(int position, const Ratings& base, int a1, i
         const bool varied = i == a1 || i == a2 ||
                             std::any_of(others.begin(), others.end(),
                                         [i](const Dimension& d) { return d.rating == i; });
-        if (!varied) fixed += base[static_cast<std::size_t>(i)] * w(i);
+        if (!varied)
+            fixed += base[static_cast<std::size_t>(i)] * w(i);
     }
 
     constexpr double kWindow = 1e-9;
@@ -468,15 +510,18 @@ SearchResult SearchNearWholeNumbers(int position, const Ratings& base, int a1, i
         const double value = Value(record);
         EXPECT_EQ(value, ReferenceValue(record)) << ov;
         ++result.checked;
-        if (NearNextWhole(ov)) ++result.slowPath;
-        if (value != std::trunc(ov)) ++result.roundedUp;
+        if (NearNextWhole(ov))
+            ++result.slowPath;
+        if (value != std::trunc(ov))
+            ++result.roundedUp;
     };
     // The entries with fraction in [lo, hi], 0 <= lo <= hi < 1.
     auto scan = [&](double lo, double hi) {
         const auto bucket = static_cast<std::size_t>(lo * kBuckets);
         for (std::size_t i = bucketStart[std::min<std::size_t>(bucket, kBuckets)];
              i < table.size() && table[i].fraction <= hi; ++i) {
-            if (table[i].fraction >= lo) check(i);
+            if (table[i].fraction >= lo)
+                check(i);
         }
     };
 
@@ -490,7 +535,8 @@ SearchResult SearchNearWholeNumbers(int position, const Ratings& base, int a1, i
         }
         // A's fraction must lie within the window of 1 - frac(v), modulo 1.
         double target = 1 - static_cast<double>(v - std::floor(v));
-        if (target >= 1) target -= 1;
+        if (target >= 1)
+            target -= 1;
         const double lo = target - kWindow;
         const double hi = target + kWindow;
         if (lo < 0) {
@@ -503,8 +549,10 @@ SearchResult SearchNearWholeNumbers(int position, const Ratings& base, int a1, i
             scan(lo, hi);
         }
         std::size_t d = 0;
-        while (d < others.size() && ++counter[d] == others[d].count) counter[d++] = 0;
-        if (d == others.size()) break;
+        while (d < others.size() && ++counter[d] == others[d].count)
+            counter[d++] = 0;
+        if (d == others.size())
+            break;
     }
     return result;
 }

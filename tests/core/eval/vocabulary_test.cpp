@@ -94,7 +94,8 @@ TEST(AssignmentText, Table) {
     EXPECT_EQ(AssignmentText(200), "Pro");
     // Every other code, the injured ones 201..206 included.
     for (int a = 0; a < 256; ++a) {
-        if (a == 0 || a == 200) continue;
+        if (a == 0 || a == 200)
+            continue;
         EXPECT_EQ(AssignmentText(static_cast<std::uint8_t>(a)), "Scratch") << a;
     }
 }
@@ -107,7 +108,8 @@ TEST(InjuryText, Table) {
     EXPECT_EQ(InjuryText(205), "3-4 month");
     EXPECT_EQ(InjuryText(206), "indefinately");
     for (int a = 0; a < 256; ++a) {
-        if (a >= 201 && a <= 206) continue;
+        if (a >= 201 && a <= 206)
+            continue;
         EXPECT_EQ(InjuryText(static_cast<std::uint8_t>(a)), "Healthy") << a;
     }
 }

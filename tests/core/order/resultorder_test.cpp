@@ -128,7 +128,8 @@ TEST(ResultOrderTest, TrickyRowsSortExactlyAsTheComparisonDoes) {
     std::vector<std::int32_t> records(roster.size() / kPlayerRecordSize);
     std::iota(records.begin(), records.end(), 0);
     // A search order that is not the record order to begin with.
-    std::reverse(records.begin(), records.begin() + static_cast<std::ptrdiff_t>(records.size() / 2));
+    std::reverse(records.begin(),
+                 records.begin() + static_cast<std::ptrdiff_t>(records.size() / 2));
     ExpectEverySortMatchesTheReference(ListOf(roster, records));
 }
 
