@@ -1,10 +1,12 @@
 // Makes the README's screenshots: starts the program as usual, opens a league through
 // the real open dialog, searches, and shows a skater's and a goalie's details once the
-// chart animation has ended. Each window is saved as a PNG.
+// chart animation has ended, then a narrower search and its report. Each window is saved
+// as a PNG.
 //
 //   screenshots LEAGUEFILE OUTDIR      (run under Xvfb, or with QT_QPA_PLATFORM=offscreen)
 
 #include "gui/window/mainwindow.h"
+#include "gui/sidewindows/searchreportwindow.h"
 #include "gui/sidewindows/sidewindows.h"
 #include "gui/window/startup.h"
 
@@ -17,6 +19,8 @@
 #include <QItemSelectionModel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QRadioButton>
+#include <QSlider>
 #include <QTableView>
 #include <QTimer>
 
@@ -69,6 +73,18 @@ bool ShowDetails(VAvevadi& window, const std::function<bool(const QString&)>& wa
     return false;
 }
 
+// A search for centres of at most 30 with SK and PA at least 70, then its report.
+bool ShowSearchReport(VAvevadi& window) {
+    window.findChild<QRadioButton*>(QStringLiteral("rgposItem1"))->setChecked(true);
+    window.findChild<QSlider*>(QStringLiteral("tbmax"))->setValue(30);
+    window.findChild<QSlider*>(QStringLiteral("tbx7"))->setValue(70);
+    window.findChild<QSlider*>(QStringLiteral("tbx8"))->setValue(70);
+    window.findChild<QPushButton*>(QStringLiteral("Button2"))->click();
+    window.findChild<QAction*>(QStringLiteral("SearchReport1"))->trigger();
+    Wait(300);
+    return true;
+}
+
 }  // namespace
 
 int main(int argc, char* argv[]) {
@@ -105,5 +121,7 @@ int main(int argc, char* argv[]) {
     ok = Save(program->finfo.get(), out.filePath("file-infos.png")) && ok;
     ok = Save(program->legende.get(), out.filePath("legend.png")) && ok;
     ok = Save(program->about.get(), out.filePath("about.png")) && ok;
+    ok = ShowSearchReport(window) &&
+         Save(program->report.get(), out.filePath("search-report.png")) && ok;
     return ok ? 0 : 1;
 }

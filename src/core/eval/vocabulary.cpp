@@ -5,6 +5,7 @@
 #include "core/league/records.h"
 
 #include <array>
+#include <iterator>
 #include <utility>
 
 namespace vantrel {
@@ -32,6 +33,14 @@ std::string AgeText(const std::uint8_t* record) {
     if (!record)
         return {};
     return WholeText(PlayerRecord(record).AgeSigned());
+}
+
+std::string_view RatingAbbrev(int index) {
+    constexpr std::string_view kAbbrevs[] = {"IT", "SP", "ST", "EN", "DU", "DI", "SK",
+                                             "PA", "PC", "DF", "SC", "EX", "LD", "OV"};
+    if (index < 0 || index >= static_cast<int>(std::size(kAbbrevs)))
+        return {};
+    return kAbbrevs[index];
 }
 
 std::string PositionName(std::string_view text) {

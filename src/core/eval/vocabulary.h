@@ -16,6 +16,9 @@ std::string_view PositionAbbrev(const std::uint8_t* record);
 // The Age byte as a signed 8-bit number ("-128" .. "127"); the empty text for nullptr.
 std::string AgeText(const std::uint8_t* record);
 
+// The caption of a rating by RatingIndex: "IT" .. "LD", "OV" for 13; "" outside.
+std::string_view RatingAbbrev(int index);
+
 // The long name of a position abbreviation, compared without regard to case against
 // "C", "G", "LW", "RW", "D" in this order; any other text comes back unchanged.
 std::string PositionName(std::string_view text);

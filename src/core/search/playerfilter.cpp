@@ -7,6 +7,7 @@
 
 #include <algorithm>
 #include <climits>
+#include <iterator>
 #include <string_view>
 
 namespace vantrel {
@@ -66,6 +67,14 @@ PlayerFilter::PlayerFilter(const SearchCriteria& criteria, std::int32_t teamStri
     salaryMin_ = criteria.salaryMin;
     salaryMax_ = criteria.salaryMax;
 
+    teamStride_ = teamStride;
+    SetUpRatings(criteria);
+    // Reset puts "*" into the name edit: no need to upper-case every name for it.
+    nameTestsPattern_ = !pattern_.MatchesEveryText();
+    ListActiveCriteria();
+}
+
+void PlayerFilter::SetUpRatings(const SearchCriteria& criteria) {
     for (int i = 0; i < kRatingCriteriaCount; ++i) {
         const RatingCriterion& c = criteria.ratings[static_cast<std::size_t>(i)];
         Range range{i, c.threshold, c.threshold};
@@ -73,24 +82,42 @@ PlayerFilter::PlayerFilter(const SearchCriteria& criteria, std::int32_t teamStri
             range.high = INT_MAX;
         if (c.mode == CriterionMode::kAtMost)
             range.low = INT_MIN;
+        const auto slot = static_cast<std::size_t>(i);
+        ratingRanges_[slot] = range;
         if (i == kOverallIndex) {
             // OV is never negative, so at least 0 or less is the only criterion that
             // cannot fail whatever the rating formula gives.
             overallActive_ = !(range.low <= 0 && range.high == INT_MAX);
             overall_ = range;
+            ratingActive_[slot] = overallActive_;
         } else if (range.low > 0 || range.high < 255) {
             storedRatings_[static_cast<std::size_t>(storedRatingCount_++)] = range;
+            ratingActive_[slot] = true;
         }
     }
+}
 
-    // Reset puts "*" into the name edit: no need to upper-case every name for it.
-    nameTestsPattern_ = !pattern_.MatchesEveryText();
+void PlayerFilter::ListActiveCriteria() {
+    const bool fixed[] = {teamActive_,          matchesNothing_ || nameTestsPattern_,
+                          wantedStatus_ >= 0,   assignmentLow_ >= 0,
+                          wantedPosition_ >= 0, ageMinActive_,
+                          ageMaxActive_,        salaryMinActive_,
+                          salaryMaxActive_};
+    static_assert(std::size(fixed) == kFirstRatingCriterion);
+    for (int id = 0; id < kFirstRatingCriterion; ++id) {
+        if (fixed[id])
+            active_.push_back(id);
+    }
+    for (int i = 0; i < kRatingCriteriaCount; ++i) {
+        if (ratingActive_[static_cast<std::size_t>(i)])
+            active_.push_back(kFirstRatingCriterion + i);
+    }
 }
 
 bool PlayerFilter::Matches(const std::uint8_t* record, std::int64_t byteOffset) const {
     if (matchesNothing_)
         return false;
-    if (teamActive_ && (byteOffset < teamBegin_ || byteOffset >= teamEnd_))
+    if (teamActive_ && !TeamHolds(byteOffset))
         return false;
 
     const PlayerRecord player(record);
@@ -99,37 +126,35 @@ bool PlayerFilter::Matches(const std::uint8_t* record, std::int64_t byteOffset) 
         return false;
     if (ageMaxActive_ && ageMax_ < age)
         return false;
-    if (wantedStatus_ >= 0 && player.Status() != wantedStatus_)
+    if (wantedStatus_ >= 0 && !StatusHolds(player.Status()))
         return false;
-    if (assignmentLow_ >= 0 &&
-        (player.Assignment() < assignmentLow_ || player.Assignment() > assignmentHigh_)) {
+    if (assignmentLow_ >= 0 && !AssignmentHolds(player.Assignment()))
         return false;
-    }
     if (wantedPosition_ >= 0 && player.Position() != wantedPosition_)
         return false;
 
     const std::int32_t salary = player.Salary();
-    if (salaryMinActive_ && salary < salaryMin_)
+    if (salaryMinActive_ && !SalaryMinHolds(salary))
         return false;
-    if (salaryMaxActive_ && salary > salaryMax_)
+    if (salaryMaxActive_ && !SalaryMaxHolds(salary))
         return false;
 
     for (int i = 0; i < storedRatingCount_; ++i) {
         const Range& range = storedRatings_[static_cast<std::size_t>(i)];
-        const int value = player.Rating(range.index);
-        if (value < range.low || value > range.high)
+        if (!range.Holds(static_cast<int>(player.Rating(range.index))))
             return false;
     }
-    if (overallActive_) {
-        // Whole number held in a double; compared without any conversion to int.
-        const double value = OverallValue(record);
-        if (value < overall_.low || value > overall_.high)
-            return false;
-    }
+    // OV is a whole number held in a double; compared without any conversion to int.
+    if (overallActive_ && !overall_.Holds(OverallValue(record)))
+        return false;
 
     const std::string_view name = ExtractTextView(player.NameField(), kPlayerNameWidth);
     if (name.size() < 2)
         return false;  // an empty roster slot is never listed
+    return NameHolds(name);
+}
+
+bool PlayerFilter::NameHolds(std::string_view name) const {
     if (!nameTestsPattern_)
         return true;
     char upper[kPlayerNameWidth];  // the trimmed name is never longer than its field
@@ -137,6 +162,68 @@ bool PlayerFilter::Matches(const std::uint8_t* record, std::int64_t byteOffset) 
         upper[i] = static_cast<char>(Cp1252Upper(static_cast<std::uint8_t>(name[i])));
     }
     return pattern_.Matches(std::string_view(upper, name.size()));
+}
+
+bool PlayerFilter::Passes(int criterion, const std::uint8_t* record,
+                          std::int64_t byteOffset) const {
+    const PlayerRecord player(record);
+    switch (criterion) {
+        case kTeamCriterion:
+            return TeamHolds(byteOffset);
+        case kNameCriterion:
+            return !matchesNothing_ &&
+                   NameHolds(ExtractTextView(player.NameField(), kPlayerNameWidth));
+        case kStatusCriterion:
+            return StatusHolds(player.Status());
+        case kAssignmentCriterion:
+            return AssignmentHolds(player.Assignment());
+        case kPositionCriterion:
+            return player.Position() == wantedPosition_;
+        case kAgeMinCriterion:
+            return !(ageMin_ > player.AgeSigned());
+        case kAgeMaxCriterion:
+            return !(ageMax_ < player.AgeSigned());
+        case kSalaryMinCriterion:
+            return SalaryMinHolds(player.Salary());
+        case kSalaryMaxCriterion:
+            return SalaryMaxHolds(player.Salary());
+        default:
+            break;
+    }
+    const int rating = criterion - kFirstRatingCriterion;
+    if (rating == kOverallIndex)
+        return overall_.Holds(OverallValueFast(record));
+    return ratingRanges_[static_cast<std::size_t>(rating)].Holds(
+        static_cast<int>(player.Rating(rating)));
+}
+
+std::int64_t PlayerFilter::ValueOf(int criterion, const std::uint8_t* record,
+                                   std::int64_t byteOffset) const {
+    const PlayerRecord player(record);
+    switch (criterion) {
+        case kTeamCriterion:
+            return teamStride_ > 0 ? byteOffset / teamStride_ : 0;
+        case kNameCriterion:
+            return 0;
+        case kStatusCriterion:
+            return player.Status();
+        case kAssignmentCriterion:
+            return player.Assignment();
+        case kPositionCriterion:
+            return player.Position();
+        case kAgeMinCriterion:
+        case kAgeMaxCriterion:
+            return player.AgeSigned();
+        case kSalaryMinCriterion:
+        case kSalaryMaxCriterion:
+            return player.Salary();
+        default:
+            break;
+    }
+    const int rating = criterion - kFirstRatingCriterion;
+    if (rating == kOverallIndex)
+        return static_cast<std::int64_t>(OverallValueFast(record));
+    return player.Rating(rating);
 }
 
 std::vector<std::int32_t> SearchRoster(const PlayerFilter& filter, const ByteImage& image,

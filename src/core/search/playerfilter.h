@@ -8,6 +8,7 @@
 #include <array>
 #include <cstdint>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace vantrel {
@@ -37,12 +38,37 @@ struct SearchCriteria {
     bool namePatternEncodable = true;
 };
 
+// The criteria a search can apply, as the search report lists them: the panel's
+// controls top left to bottom right, then the fourteen ratings in RatingIndex order.
+enum CriterionId : int {
+    kTeamCriterion = 0,
+    kNameCriterion,
+    kStatusCriterion,
+    kAssignmentCriterion,
+    kPositionCriterion,
+    kAgeMinCriterion,
+    kAgeMaxCriterion,
+    kSalaryMinCriterion,
+    kSalaryMaxCriterion,
+    kFirstRatingCriterion,  // + RatingIndex, IT .. LD, then OV
+};
+inline constexpr int kCriterionCount = kFirstRatingCriterion + 14;
+
 class PlayerFilter {
   public:
     PlayerFilter(const SearchCriteria& criteria, std::int32_t teamStride);
 
     // record: the 86 bytes of the player; byteOffset: its offset in the roster image.
+    // A named player (trimmed name of at least 2 bytes) who passes every active criterion.
     bool Matches(const std::uint8_t* record, std::int64_t byteOffset) const;
+
+    // The criteria that can fail, in CriterionId order.
+    const std::vector<int>& ActiveCriteria() const { return active_; }
+    // Whether a record passes one criterion, by the very tests Matches makes.
+    bool Passes(int criterion, const std::uint8_t* record, std::int64_t byteOffset) const;
+    // What a criterion compares for a record: the team index, the status, assignment or
+    // position byte, the signed age, the salary, the rating or OV; 0 for the name.
+    std::int64_t ValueOf(int criterion, const std::uint8_t* record, std::int64_t byteOffset) const;
 
   private:
     // An inclusive range a value must lie in; criteria that cannot fail are left out.
@@ -50,11 +76,28 @@ class PlayerFilter {
         int index;  // RatingIndex
         int low;
         int high;
+        bool Holds(int value) const { return value >= low && value <= high; }
+        bool Holds(double value) const { return value >= low && value <= high; }
     };
+    void SetUpRatings(const SearchCriteria& criteria);
+    void ListActiveCriteria();
+
+    // The single tests of Matches, shared with Passes.
+    bool TeamHolds(std::int64_t byteOffset) const {
+        return byteOffset >= teamBegin_ && byteOffset < teamEnd_;
+    }
+    bool StatusHolds(int status) const { return status == wantedStatus_; }
+    bool AssignmentHolds(int assignment) const {
+        return assignment >= assignmentLow_ && assignment <= assignmentHigh_;
+    }
+    bool SalaryMinHolds(std::int32_t salary) const { return salary >= salaryMin_; }
+    bool SalaryMaxHolds(std::int32_t salary) const { return salary <= salaryMax_; }
+    bool NameHolds(std::string_view name) const;
 
     bool matchesNothing_ = false;
     bool teamActive_ = false;
     std::int64_t teamBegin_ = 0, teamEnd_ = 0;  // byte range [begin, end) of the team block
+    std::int32_t teamStride_ = 0;
     bool ageMinActive_ = false, ageMaxActive_ = false;
     int ageMin_ = 0, ageMax_ = 0;
     int wantedStatus_ = -1;                         // -1: no test
@@ -62,12 +105,15 @@ class PlayerFilter {
     int wantedPosition_ = -1;                       // -1: no test
     bool salaryMinActive_ = false, salaryMaxActive_ = false;
     std::int32_t salaryMin_ = 0, salaryMax_ = 0;
-    std::array<Range, 13> storedRatings_{};
+    std::array<Range, 13> storedRatings_{};  // the active ones, compacted
     int storedRatingCount_ = 0;
+    std::array<Range, 14> ratingRanges_{};  // every rating in RatingIndex order
+    std::array<bool, 14> ratingActive_{};
     bool overallActive_ = false;
     Range overall_{};
     bool nameTestsPattern_ = false;  // false: an empty name edit lets every named player pass
     NamePattern pattern_;            // the upper-cased pattern
+    std::vector<int> active_;
 };
 
 // All record indices of the roster image that match, in file order. playerCount is

@@ -29,8 +29,8 @@ class ResultModel : public QAbstractTableModel {
     void Clear();
     void SetRows(SharedImage roster, std::vector<std::int32_t> recordIndices);
 
-    // Whether the rows were found in this roster image.
-    bool IsFromImage(const SharedImage& roster) const { return roster_ == roster; }
+    // The roster image the rows were found in.
+    const SharedImage& Roster() const { return roster_; }
     std::int32_t RecordIndexAt(int row) const {
         return records_[static_cast<std::size_t>(rows_[static_cast<std::size_t>(row)])];
     }

@@ -115,6 +115,8 @@ void VAvevadi::ConnectHandlers() {
             Guarded([this](bool) { beenden1Click(); }));
     connect(frameUi_->FileInfos1, &QAction::triggered, this,
             Guarded([this](bool) { FileInfos1Click(); }));
+    connect(frameUi_->SearchReport1, &QAction::triggered, this,
+            Guarded([this](bool) { SearchReport1Click(); }));
     connect(frameUi_->CheckboxLegend1, &QAction::triggered, this,
             Guarded([this](bool) { SpeedButton1Click(); }));
     connect(panelUi_->SpeedButton1, &QToolButton::clicked, this,
@@ -179,6 +181,7 @@ void VAvevadi::EnableLeagueControls() {
     for (QWidget* control : LeagueControls())
         control->setEnabled(enabled);
     UpdateFileInfo();
+    MarkReportOfEarlierLeague();
 }
 
 void VAvevadi::UpdateFileInfo() {

@@ -48,6 +48,7 @@ class BarSeries3D;
 class Tlegende;
 class Tfinfo;
 class Tabout;
+class SearchReportWindow;
 }  // namespace vantrel
 
 class VAvevadi : public QMainWindow {
@@ -99,6 +100,12 @@ class VAvevadi : public QMainWindow {
     // --- search run
     void Button2Click();
 
+    // --- search report (a side window beside the file statistics)
+    void AttachReportWindow(vantrel::SearchReportWindow* report);
+    void SearchReport1Click();
+    void RelaxCriterion(int criterion);
+    void ShowNearMissDetails(std::int32_t recordIndex);
+
     // --- result list ordering, details and charts
     void foundColumnClick(int column);
     void foundDblClick();
@@ -135,13 +142,18 @@ class VAvevadi : public QMainWindow {
     bool PanelKeyPress(QKeyEvent* event);
     void ConnectDesktopHandlers();
     QList<QWidget*> LeagueControls() const;
+    void RememberSearch(const vantrel::SearchCriteria& criteria);
+    void RefreshReport();
+    void MarkReportOfEarlierLeague();
+    void ShowRecordDetails(const vantrel::SharedImage& source, std::int32_t recordIndex);
 
     // The steps of ShowPlayerDetails.
     struct PlayerAndTeam {
         const std::uint8_t* player;
         const std::uint8_t* team;
     };
-    PlayerAndTeam DetailsRecords(int row) const;
+    PlayerAndTeam DetailsRecords(const vantrel::SharedImage& source,
+                                 std::int32_t recordIndex) const;
     void ShowDetailsPage(bool goalie);
     void FillSkaterLabels(const vantrel::PlayerRecord& player, const QString& position);
     void FillGoalieLabels(const vantrel::PlayerRecord& player, const QString& name,
@@ -166,4 +178,17 @@ class VAvevadi : public QMainWindow {
     vantrel::Tlegende* legende_ = nullptr;
     vantrel::Tfinfo* finfo_ = nullptr;
     vantrel::Tabout* about_ = nullptr;
+    vantrel::SearchReportWindow* report_ = nullptr;
+
+    // What the search report explains: the criteria and images of the last search.
+    struct LastSearch {
+        bool done = false;
+        vantrel::SearchCriteria criteria;
+        vantrel::SharedImage roster;
+        vantrel::SharedImage teams;
+        std::int32_t teamStride = 0;
+        std::int32_t playersPerTeam = 0;
+        std::int32_t playerCount = 0;
+    };
+    LastSearch lastSearch_;
 };

@@ -4,6 +4,7 @@
 #include "gui/window/mainwindow.h"
 
 #include "core/eval/overall.h"
+#include "core/eval/vocabulary.h"
 #include "core/league/records.h"
 #include "gui/chart/barchart3d.h"
 
@@ -21,9 +22,6 @@ constexpr std::uint32_t kConditionColour = 0x800000;  // navy
 constexpr std::uint32_t kRatingColour = 0xFF0000;     // blue
 constexpr std::uint32_t kOverallColour = 0x800080;    // purple
 
-constexpr const char* kRatingLabels[vantrel::kStoredRatingCount] = {
-    "IT", "SP", "ST", "EN", "DU", "DI", "SK", "PA", "PC", "DF", "SC", "EX", "LD"};
-
 constexpr double kAnimationStep = 0.04;
 constexpr double kQuarterTurn = 1.5707963267948966;  // pi/2 as a double
 
@@ -34,7 +32,10 @@ void FillChart(vantrel::BarSeries3D* series, const std::uint8_t* record, bool wi
     for (int i = 0; i < vantrel::kStoredRatingCount; ++i) {
         if (!withDefence && (i == vantrel::kDF || i == vantrel::kSC))
             continue;
-        series->AddBar(player.Rating(i), QString::fromLatin1(kRatingLabels[i]), kRatingColour);
+        const std::string_view label = vantrel::RatingAbbrev(i);
+        series->AddBar(player.Rating(i),
+                       QString::fromLatin1(label.data(), static_cast<qsizetype>(label.size())),
+                       kRatingColour);
     }
     series->AddBar(vantrel::OverallValue(record), QStringLiteral("OV"), kOverallColour);
 }

@@ -9,6 +9,7 @@
 #include "core/eval/vocabulary.h"
 #include "core/league/programerror.h"
 #include "core/league/records.h"
+#include "core/order/resultcolumns.h"
 #include "gui/chart/barchart3d.h"
 #include "gui/results/resultmodel.h"
 #include "gui/results/resultview.h"
@@ -70,7 +71,13 @@ void VAvevadi::ShowPlayerDetails() {
     const int row = resultUi_->found->FirstSelectedRow();
     if (row < 0 || row >= resultModel_->rowCount())
         return;
-    const auto [record, team] = DetailsRecords(row);
+    ShowRecordDetails(resultModel_->Roster(), resultModel_->RecordIndexAt(row));
+}
+
+// The details of a record of the roster image a list (the result list or the search
+// report) was made from.
+void VAvevadi::ShowRecordDetails(const vantrel::SharedImage& source, std::int32_t recordIndex) {
+    const auto [record, team] = DetailsRecords(source, recordIndex);
     const vantrel::PlayerRecord player(record);
     const QString teamName = vantrel::DecodeText(vantrel::TeamRecord(team).Name());
     skaterUi_->Label36->setText(teamName);
@@ -89,7 +96,7 @@ void VAvevadi::ShowPlayerDetails() {
     s.Label5->setText(name);
     try {
         const QString position = QString::fromStdString(
-            vantrel::PositionName(resultModel_->CellBytes(row, vantrel::kPositionColumn)));
+            vantrel::PositionName(vantrel::CellBytes(record, vantrel::kPositionColumn)));
         // Both pages are written for every player, in this order.
         FillSkaterLabels(player, position);
         FillGoalieLabels(player, name, position);
@@ -100,17 +107,17 @@ void VAvevadi::ShowPlayerDetails() {
     FillRatingCharts(record);
 }
 
-// The player and team records of a list row in the loaded league. A row found in another league's
-// roster, or a record outside the team blocks, has no player here to show: that is reported rather
-// than showing somebody else or reading past an image.
-VAvevadi::PlayerAndTeam VAvevadi::DetailsRecords(int row) const {
-    const std::int32_t recordIndex = resultModel_->RecordIndexAt(row);
+// The player and team records of a row in the loaded league. A row found in another
+// league's roster, or a record outside the team blocks, has no player here to show: that
+// is reported rather than showing somebody else or reading past an image.
+VAvevadi::PlayerAndTeam VAvevadi::DetailsRecords(const vantrel::SharedImage& source,
+                                                 std::int32_t recordIndex) const {
     if (recordIndex < 0 || !league_.TeamFileImage || !league_.RosterFileImage ||
         !league_.IsLoaded())
         throw vantrel::ProgramError(vantrel::kNoInformation);
     const std::uint8_t* record = league_.PlayerAt(recordIndex);
     const std::uint8_t* team = league_.TeamAt(recordIndex / league_.PlayersPerTeam);
-    if (!resultModel_->IsFromImage(league_.RosterFileImage) || !record || !team)
+    if (source != league_.RosterFileImage || !record || !team)
         throw vantrel::ProgramError(vantrel::kNoInformation);
     return {record, team};
 }

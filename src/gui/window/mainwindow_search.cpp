@@ -51,10 +51,12 @@ void VAvevadi::Button2Click() {
     BindCriteriaControls();
 
     const vantrel::BusyCursor busy(league_.PlayerCount() >= vantrel::kBusyRowCount);
-    const vantrel::PlayerFilter filter(CurrentCriteria(), league_.TeamStride);
+    const vantrel::SearchCriteria criteria = CurrentCriteria();
+    const vantrel::PlayerFilter filter(criteria, league_.TeamStride);
     std::vector<std::int32_t> rows =
         vantrel::SearchRoster(filter, *league_.RosterFileImage, league_.PlayerCount());
     const auto count = static_cast<qlonglong>(rows.size());
     resultModel_->SetRows(league_.RosterFileImage, std::move(rows));
     resultUi_->lanz->setText(QString::number(count));
+    RememberSearch(criteria);
 }

@@ -2,6 +2,7 @@
 
 #include "gui/common/guardedslot.h"
 #include "gui/window/mainwindow.h"
+#include "gui/sidewindows/searchreportwindow.h"
 #include "gui/sidewindows/sidewindows.h"
 
 #include <QApplication>
@@ -18,8 +19,10 @@ std::unique_ptr<Program> StartUp() {
     program->legende = std::make_unique<Tlegende>();
     program->finfo = std::make_unique<Tfinfo>();
     program->about = std::make_unique<Tabout>();
+    program->report = std::make_unique<SearchReportWindow>();
     program->Pfinder->AttachSideWindows(program->legende.get(), program->finfo.get(),
                                         program->about.get());
+    program->Pfinder->AttachReportWindow(program->report.get());
     program->Pfinder->show();
     return program;
 }

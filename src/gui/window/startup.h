@@ -13,6 +13,7 @@ namespace vantrel {
 class Tlegende;
 class Tfinfo;
 class Tabout;
+class SearchReportWindow;
 
 struct Program {
     Program();
@@ -21,6 +22,7 @@ struct Program {
     std::unique_ptr<Tlegende> legende;
     std::unique_ptr<Tfinfo> finfo;
     std::unique_ptr<Tabout> about;
+    std::unique_ptr<SearchReportWindow> report;
 };
 
 // Creates all windows and shows the main window. Needs a QApplication.

@@ -1,0 +1,183 @@
+// The search report: after every search the main window remembers what it searched for,
+// and while the report window is open it explains that search there. Relax sets one
+// criterion of the panel to its neutral state and searches again; a near miss opens its
+// details as a listed row would.
+
+#include "gui/window/mainwindow.h"
+
+#include "core/league/records.h"
+#include "core/order/resultcolumns.h"
+#include "core/search/searchreport.h"
+#include "gui/common/busycursor.h"
+#include "gui/common/displaytext.h"
+#include "gui/common/guardedslot.h"
+#include "gui/sidewindows/searchreportwindow.h"
+#include "gui/sidewindows/sidewindows.h"
+#include "gui/window/panelcontrols.h"
+
+#include "ui_criteriapanel.h"
+#include "ui_mainwindow.h"
+
+#include <QAction>
+
+using vantrel::Guarded;
+
+namespace {
+
+// The name of a team of a team image as stored; empty outside the image.
+std::string_view TeamBytes(const vantrel::ByteImage* teams, std::int64_t teamIndex) {
+    const std::uint8_t* team = vantrel::RecordInImage(teams, teamIndex, vantrel::kTeamRecordSize);
+    return team ? vantrel::TeamRecord(team).Name() : std::string_view();
+}
+
+// The near misses in words, for the report's table.
+std::vector<vantrel::NearMissRow> NearMissRows(const vantrel::SearchReport& report,
+                                               const vantrel::SearchCriteria& criteria,
+                                               const vantrel::ByteImage& roster,
+                                               const vantrel::ByteImage* teams,
+                                               std::int32_t teamStride) {
+    const std::string_view wantedTeam = TeamBytes(teams, criteria.teamIndex);
+    std::vector<vantrel::NearMissRow> rows;
+    rows.reserve(report.nearMisses.size());
+    for (const vantrel::NearMiss& miss : report.nearMisses) {
+        const std::uint8_t* record =
+            vantrel::RecordInImage(&roster, miss.record, vantrel::kPlayerRecordSize);
+        const std::int64_t teamIndex =
+            teamStride > 0 ? std::int64_t{miss.record} * vantrel::kPlayerRecordSize / teamStride
+                           : -1;
+        const std::string_view team = TeamBytes(teams, teamIndex);
+        rows.push_back(vantrel::NearMissRow{
+            miss.record, vantrel::DecodeText(vantrel::CellBytes(record, vantrel::kNameColumn)),
+            vantrel::DecodeText(team),
+            vantrel::DecodeText(vantrel::CellBytes(record, vantrel::kPositionColumn)),
+            vantrel::DecodeText(vantrel::CriterionText(criteria, miss.criterion, wantedTeam)),
+            vantrel::DecodeText(vantrel::NearMissText(criteria, miss, team, wantedTeam)),
+            vantrel::NearMissGap(criteria, miss)});
+    }
+    return rows;
+}
+
+}  // namespace
+
+void VAvevadi::AttachReportWindow(vantrel::SearchReportWindow* report) {
+    report_ = report;
+    if (!report_)
+        return;
+    frameUi_->SearchReport1->setEnabled(true);
+    connect(report_, &vantrel::SearchReportWindow::relaxRequested, this,
+            Guarded([this](int criterion) { RelaxCriterion(criterion); }));
+    connect(report_, &vantrel::SearchReportWindow::detailsRequested, this,
+            Guarded([this](std::int32_t record) { ShowNearMissDetails(record); }));
+}
+
+void VAvevadi::SearchReport1Click() {
+    if (!report_)
+        return;
+    RefreshReport();
+    vantrel::ShowSideWindow(report_);
+}
+
+void VAvevadi::RememberSearch(const vantrel::SearchCriteria& criteria) {
+    lastSearch_ = LastSearch{true,
+                             criteria,
+                             league_.RosterFileImage,
+                             league_.TeamFileImage,
+                             league_.TeamStride,
+                             league_.PlayersPerTeam,
+                             league_.PlayerCount()};
+    if (report_ && report_->isVisible())
+        RefreshReport();
+}
+
+void VAvevadi::RefreshReport() {
+    if (!report_)
+        return;
+    if (!lastSearch_.done) {
+        report_->ShowMessage(league_.IsLoaded()
+                                 ? QStringLiteral("No search yet: the report explains the last "
+                                                  "search.")
+                                 : QStringLiteral("No league loaded: open a league and search."));
+        return;
+    }
+    const LastSearch& last = lastSearch_;
+    const vantrel::BusyCursor busy(last.playerCount >= vantrel::kBusyRowCount);
+    const vantrel::PlayerFilter filter(last.criteria, last.teamStride);
+    const vantrel::SearchReport report =
+        vantrel::MakeSearchReport(filter, *last.roster, last.playerCount);
+    vantrel::ReportContent content;
+    content.summary = QStringLiteral(
+                          "%1 players found of %2 named players; %3 fail at least "
+                          "one criterion.")
+                          .arg(report.matches)
+                          .arg(report.namedPlayers)
+                          .arg(report.failingAny);
+    const std::string_view wantedTeam = TeamBytes(last.teams.get(), last.criteria.teamIndex);
+    for (const vantrel::CriterionCount& count : report.criteria) {
+        content.criteria.push_back(vantrel::ReportCriterionRow{
+            count.criterion,
+            vantrel::DecodeText(vantrel::CriterionText(last.criteria, count.criterion, wantedTeam)),
+            count.failing, count.failingOnly});
+    }
+    content.misses =
+        NearMissRows(report, last.criteria, *last.roster, last.teams.get(), last.teamStride);
+    content.missTotal = report.nearMissTotal;
+    report_->ShowContent(std::move(content));
+    if (last.roster != league_.RosterFileImage)
+        report_->MarkStale();
+}
+
+// After a load: a report of the league loaded before says so.
+void VAvevadi::MarkReportOfEarlierLeague() {
+    if (report_ && lastSearch_.done && lastSearch_.roster != league_.RosterFileImage)
+        report_->MarkStale();
+}
+
+void VAvevadi::ShowNearMissDetails(std::int32_t recordIndex) {
+    // A report of an earlier league, or of images since released, has nobody here to show.
+    ShowRecordDetails(lastSearch_.roster, recordIndex);
+}
+
+// The neutral state of one criterion, set through the panel's own handlers, then the
+// search runs again.
+void VAvevadi::RelaxCriterion(int criterion) {
+    Ui::CriteriaPanel& p = *panelUi_;
+    BindCriteriaControls();
+    switch (criterion) {
+        case vantrel::kTeamCriterion:
+            p.cbt->setCurrentIndex(0);
+            break;
+        case vantrel::kNameCriterion:
+            p.edname->setText(QStringLiteral("*"));
+            break;
+        case vantrel::kStatusCriterion:
+            vantrel::SetRadioItemIndex(p.rgstate, 0);
+            break;
+        case vantrel::kAssignmentCriterion:
+            vantrel::SetRadioItemIndex(p.rgteam, 0);
+            break;
+        case vantrel::kPositionCriterion:
+            vantrel::SetRadioItemIndex(p.rgpos, 0);
+            break;
+        case vantrel::kAgeMinCriterion:
+            p.tbmin->setValue(p.tbmin->minimum());
+            break;
+        case vantrel::kAgeMaxCriterion:
+            p.tbmax->setValue(p.tbmax->maximum());
+            break;
+        case vantrel::kSalaryMinCriterion:
+            p.Edit6->setText(QString());
+            break;
+        case vantrel::kSalaryMaxCriterion:
+            p.Edit7->setText(QString());
+            break;
+        default: {
+            const auto rating =
+                static_cast<std::size_t>(criterion - vantrel::kFirstRatingCriterion);
+            if (rating >= CriteriaControls.trackBars.size())
+                return;
+            CriteriaControls.checkBoxes[rating]->setCheckState(Qt::Unchecked);
+            CriteriaControls.trackBars[rating]->setValue(0);
+        }
+    }
+    Button2Click();
+}
