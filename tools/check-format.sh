@@ -11,8 +11,13 @@ if ! command -v clang-format >/dev/null; then
     DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq --no-install-recommends clang-format
 fi
 
-mapfile -t files < <(git ls-files -co --exclude-standard -- src tests bench fuzz tools |
-    grep -E '\.(cpp|h)$')
+# Every C++ file of the source folders; no git needed (a fresh machine may lack it).
+mapfile -t files < <(find src tests bench fuzz tools -type f \( -name '*.cpp' -o -name '*.h' \) |
+    sort)
+if [ ${#files[@]} -eq 0 ]; then
+    echo "check-format: no C++ files found" >&2
+    exit 1
+fi
 if [ "${1:-}" = "--fix" ]; then
     clang-format -i "${files[@]}"
     exit 0
