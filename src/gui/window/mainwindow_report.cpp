@@ -126,8 +126,11 @@ void VAvevadi::RefreshReport() {
         report_->MarkStale();
 }
 
-// After a load: a report of the league loaded before says so.
+// After a load: a report of the league loaded before says so; before the first search the
+// window's message follows whether a league is loaded.
 void VAvevadi::MarkReportOfEarlierLeague() {
+    if (report_ && !lastSearch_.done && report_->isVisible())
+        RefreshReport();
     if (report_ && lastSearch_.done && lastSearch_.roster != league_.RosterFileImage)
         report_->MarkStale();
 }
