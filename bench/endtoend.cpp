@@ -1,8 +1,9 @@
 // End-to-end timings of the real main window on generated leagues: the load through the
 // open dialog, searches, header-click sorts, a repaint of the result list, a details
-// display and two chart frames. Every timing is the median of several runs and stands next
-// to a floor measured in the same run: one read of the league files into a buffer for
-// the load, one pass summing the roster bytes for the searches.
+// display, two chart frames, and the search report of a search with six criteria. Every
+// timing is the median of several runs and stands next to a floor measured in the same
+// run: one read of the league files into a buffer for the load, one pass summing the
+// roster bytes for the searches; the search report stands next to the Reset search.
 //
 // Usage: bench_endtoend [--runs N] [--json FILE] [RECORDS ...]
 //   RECORDS: league sizes in player records (default 540 100000 1000000 10000000).
@@ -11,7 +12,10 @@
 #include "gui/window/startup.h"
 #include "core/league/leaguedata.h"
 #include "core/league/records.h"
+#include "core/search/playerfilter.h"
+#include "core/search/searchreport.h"
 #include "gui/results/resultmodel.h"
+#include "gui/sidewindows/searchreportwindow.h"
 
 #include "leaguegen.h"
 #include "thresholds.h"
@@ -24,6 +28,7 @@
 #include <QMessageBox>
 #include <QProcess>
 #include <QPushButton>
+#include <QRadioButton>
 #include <QSlider>
 #include <QTableView>
 #include <QTemporaryDir>
@@ -174,6 +179,9 @@ struct SizeResult {
     std::int64_t rowsReset = 0;
     std::int64_t rowsSelective = 0;
     int selectiveThreshold = 0;
+    std::int64_t rowsSix = 0;
+    vantrel::SearchCriteria sixCriteria;  // as the panel gave them
+    vantrel::SearchReport report;         // the core's report of the six criteria, for the figures
     std::int64_t peakKiB = -1;
     double modelBytesPerRow = 0;
     double rssBytesPerRow = 0;
@@ -219,6 +227,7 @@ struct Session {
     std::unique_ptr<vantrel::Program> program;
     VAvevadi* window = nullptr;
     QAction* open = nullptr;
+    QAction* searchReport = nullptr;
     QPushButton* search = nullptr;
     QPushButton* reset = nullptr;
     QPushButton* details = nullptr;
@@ -240,6 +249,7 @@ void StartWindow(Session& s) {
     ResetPeakMemory();
 
     s.open = Child<QAction>(s.window, "Filesffnen1");
+    s.searchReport = Child<QAction>(s.window, "SearchReport1");
     s.search = Child<QPushButton>(s.window, "Button2");
     s.reset = Child<QPushButton>(s.window, "Button3");
     s.details = Child<QPushButton>(s.window, "Button1");
@@ -378,6 +388,82 @@ void MeasureDisplayRun(Session& s, ListFigures& f) {
     f.finished.runs.push_back(TimeMs([&] { s.chart->repaint(); }));
 }
 
+// The six criteria of the report figures, set on the panel's own controls after Reset.
+void SetSixCriteria(Session& s, const bench::SixCriteria& six) {
+    s.reset->click();
+    s.window->BindCriteriaControls();
+    Child<QRadioButton>(s.window, ("rgposItem" + std::to_string(six.positionItem)).c_str())
+        ->click();
+    Child<QSlider>(s.window, "tbmax")->setValue(six.ageMax);
+    for (std::size_t i = 0; i < six.ratings.size(); ++i) {
+        const auto rating = static_cast<std::size_t>(six.ratings[i]);
+        s.window->CriteriaControls.checkBoxes[rating]->setCheckState(Qt::Unchecked);
+        s.window->CriteriaControls.trackBars[rating]->setValue(six.thresholds[i]);
+    }
+    Child<QLineEdit>(s.window, "Edit6")->setText(QString::number(six.salaryMin));
+}
+
+// The search with the six criteria, the report window still closed (as the Reset and SK
+// searches are measured); the panel must give exactly six active criteria.
+Figure MeasureSixCriteriaSearch(Session& s, int runs, SizeResult& result) {
+    SetSixCriteria(s, bench::SixCriteriaOf(*s.roster));
+    Figure six{"search, six criteria", {}, {}, "sum roster bytes"};
+    for (int run = 0; run < runs; ++run) {
+        six.floorRuns.push_back(SearchFloorMs(s));
+        six.runs.push_back(TimeMs([&] { s.search->click(); }));
+    }
+    result.rowsSix = s.model->rowCount();
+    result.sixCriteria = s.window->CurrentCriteria();
+    return six;
+}
+
+// The core's pass alone, with the criteria the panel gave, to tell it from the window's
+// share of the report; its counts must agree with the list.
+Figure MeasureReportPass(Session& s, int runs, const Figure& resetSearch, SizeResult& result) {
+    Figure pass{"search report, core pass only", {}, resetSearch.runs, "search, Reset criteria"};
+    const vantrel::PlayerFilter filter(result.sixCriteria, s.window->League().TeamStride);
+    if (filter.ActiveCriteria().size() != 6) {
+        std::cerr << "the panel gives " << filter.ActiveCriteria().size()
+                  << " active criteria, not six\n";
+        std::exit(2);
+    }
+    for (int run = 0; run < runs; ++run) {
+        pass.runs.push_back(TimeMs([&] {
+            result.report =
+                vantrel::MakeSearchReport(filter, *s.roster, s.window->League().PlayerCount());
+        }));
+    }
+    if (result.report.matches != result.rowsSix) {
+        std::cerr << "the search report counts " << result.report.matches
+                  << " matches, the list shows " << result.rowsSix << "\n";
+        std::exit(2);
+    }
+    return pass;
+}
+
+// The search report of the six-criteria search, through the real window: the menu item
+// opens it once, then each run refreshes it by the menu's handler without a search. The
+// Reset search of this run is its reference. The window is closed and the panel reset
+// afterwards.
+Figure MeasureReport(Session& s, int runs, const Figure& resetSearch) {
+    Figure report{"search report, six criteria", {}, resetSearch.runs, "search, Reset criteria"};
+    QWidget* window = s.program->report.get();
+    s.searchReport->trigger();
+    QApplication::processEvents();
+    if (!window || !window->isVisible()) {
+        std::cerr << "the search report window did not open\n";
+        std::exit(2);
+    }
+    for (int run = 0; run < runs; ++run) {
+        report.runs.push_back(TimeMs([&] { s.window->SearchReport1Click(); }));
+        QApplication::processEvents();
+    }
+    window->close();
+    s.reset->click();
+    QApplication::processEvents();
+    return report;
+}
+
 // Every figure of one league size, in the order of the printed table.
 SizeResult MeasureSize(std::int64_t wanted, int runs, const QString& folder) {
     SizeResult result;
@@ -395,11 +481,26 @@ SizeResult MeasureSize(std::int64_t wanted, int runs, const QString& folder) {
         MeasureSortRun(s, list);
         MeasureDisplayRun(s, list);
     }
+    // After every other figure, so that the report window open and the six criteria set
+    // change none of them.
+    const Figure six = MeasureSixCriteriaSearch(s, runs, result);
+    const Figure report = MeasureReport(s, runs, all);
+    const Figure pass = MeasureReportPass(s, runs, all, result);
     result.peakKiB = ProcStatusKiB("VmHWM");
-    result.figures = {
-        load,          selective,        all,          list.sortNumber, list.sortSmall,
-        list.sortName, list.sortReverse, list.repaint, list.show,       list.frame,
-        list.finished};
+    result.figures = {load,
+                      selective,
+                      all,
+                      list.sortNumber,
+                      list.sortSmall,
+                      list.sortName,
+                      list.sortReverse,
+                      list.repaint,
+                      list.show,
+                      list.frame,
+                      list.finished,
+                      six,
+                      report,
+                      pass};
     s.program.reset();
     QApplication::processEvents();
     return result;
@@ -425,6 +526,16 @@ void PrintTable(const SizeResult& r, int runs) {
     std::printf("%-40s %12.1f MiB\n", "peak memory (VmHWM)", static_cast<double>(r.peakKiB) / 1024);
     std::printf("%-40s %12.1f (process RSS growth: %.1f)\n", "bytes per listed row (model)",
                 r.modelBytesPerRow, r.rssBytesPerRow);
+    std::printf("six criteria list %lld of %lld named; %lld fail at least one, %lld by one only\n",
+                static_cast<long long>(r.rowsSix), static_cast<long long>(r.report.namedPlayers),
+                static_cast<long long>(r.report.failingAny),
+                static_cast<long long>(r.report.nearMissTotal));
+    for (const vantrel::CriterionCount& count : r.report.criteria) {
+        std::printf("  %-30s fail it %10lld, fail only it %10lld\n",
+                    vantrel::CriterionText(r.sixCriteria, count.criterion, "").c_str(),
+                    static_cast<long long>(count.failing),
+                    static_cast<long long>(count.failingOnly));
+    }
 }
 
 std::string JsonString(const std::string& text) {
@@ -445,6 +556,8 @@ void WriteJson(const std::string& path, const std::vector<SizeResult>& results, 
         out << "    {\"records\": " << r.records << ", \"rowsReset\": " << r.rowsReset
             << ", \"rowsSelective\": " << r.rowsSelective
             << ", \"selectiveThreshold\": " << r.selectiveThreshold
+            << ", \"rowsSixCriteria\": " << r.rowsSix
+            << ", \"sixCriteriaNearMisses\": " << r.report.nearMissTotal
             << ", \"peakKiB\": " << r.peakKiB << ", \"modelBytesPerRow\": " << r.modelBytesPerRow
             << ", \"rssBytesPerRow\": " << r.rssBytesPerRow << ",\n     \"steps\": [\n";
         for (std::size_t i = 0; i < r.figures.size(); ++i) {

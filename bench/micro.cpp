@@ -1,6 +1,6 @@
 // Micro benchmarks of the per-record work of a load and a search: text extraction, the
-// overall rating and its texts, name patterns and the player filter, each over a
-// generated roster and next to a plain pass over the same bytes (the floor).
+// overall rating and its texts, name patterns, the player filter and the search report,
+// each over a generated roster and next to a plain pass over the same bytes (the floor).
 
 #include "core/eval/cp1252.h"
 #include "core/eval/numbertext.h"
@@ -9,6 +9,7 @@
 #include "core/league/records.h"
 #include "core/search/namepattern.h"
 #include "core/search/playerfilter.h"
+#include "core/search/searchreport.h"
 
 #include "leaguegen.h"
 #include "thresholds.h"
@@ -32,6 +33,8 @@ struct Roster {
     std::int32_t teamStride = 0;
     // SK threshold at which about 1 % of the named players pass "at least".
     int selectiveThreshold = 0;
+    // The six criteria of the search report benchmarks.
+    bench::SixCriteria six;
 };
 
 // Rosters are generated once per size and kept for all benchmarks.
@@ -53,6 +56,7 @@ const Roster& RosterOf(std::int64_t records) {
     roster.records = static_cast<std::int32_t>(image->size / vantrel::kPlayerRecordSize);
     roster.teamStride = options.slotsPerTeam * vantrel::kPlayerRecordSize;
     roster.selectiveThreshold = bench::OnePercentThreshold(*image, vantrel::kSK);
+    roster.six = bench::SixCriteriaOf(*image);
     roster.image = std::move(image);
     return cache.emplace(records, std::move(roster)).first->second;
 }
@@ -246,6 +250,43 @@ void BM_SearchRosterName(benchmark::State& state) {
     RunSearch(state, criteria);
 }
 
+// Centers of at most 30 earning at least 2,000,000 with SK, PA and SC at least the
+// level half the named players reach: six active criteria.
+vantrel::SearchCriteria SixCriteria(const Roster& roster) {
+    vantrel::SearchCriteria criteria = ResetCriteria();
+    criteria.positionItem = roster.six.positionItem;
+    criteria.ageMaxPosition = roster.six.ageMax;
+    criteria.salaryMin = roster.six.salaryMin;
+    for (std::size_t i = 0; i < roster.six.ratings.size(); ++i) {
+        criteria.ratings[static_cast<std::size_t>(roster.six.ratings[i])].threshold =
+            roster.six.thresholds[i];
+    }
+    return criteria;
+}
+
+void BM_SearchRosterSixCriteria(benchmark::State& state) {
+    RunSearch(state, SixCriteria(RosterOf(state.range(0))));
+}
+
+// The search report of the six criteria: one pass with every active criterion tested
+// for every named player, and the near misses up to the display cap.
+void BM_SearchReport(benchmark::State& state) {
+    const Roster& roster = RosterOf(state.range(0));
+    const vantrel::PlayerFilter filter(SixCriteria(roster), roster.teamStride);
+    if (filter.ActiveCriteria().size() != 6) {
+        state.SkipWithError("the six criteria do not give six active criteria");
+        return;
+    }
+    vantrel::SearchReport report;
+    for (auto _ : state) {
+        report = vantrel::MakeSearchReport(filter, *roster.image, roster.records);
+        benchmark::DoNotOptimize(report.nearMisses.data());
+    }
+    state.counters["rows"] = static_cast<double>(report.matches);
+    state.counters["nearMisses"] = static_cast<double>(report.nearMissTotal);
+    SetRecordCounters(state, roster.records);
+}
+
 // The filter alone, record by record, without collecting rows.
 void BM_PlayerFilterMatches(benchmark::State& state) {
     const Roster& roster = RosterOf(state.range(0));
@@ -279,6 +320,8 @@ BENCHMARK(BM_SearchRosterReset)->Arg(kRecords)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_SearchRosterSelective)->Arg(kRecords)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_SearchRosterOverall)->Arg(kRecords)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_SearchRosterName)->Arg(kRecords)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_SearchRosterSixCriteria)->Arg(kRecords)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_SearchReport)->Arg(kRecords)->Unit(benchmark::kMillisecond);
 
 }  // namespace
 

@@ -1,11 +1,14 @@
 // A league pair from arbitrary bytes through every step that reads the images: the
 // geometry, the team list walk, the league average, a search with criteria from the
-// input (checked against a filter written from the rules), the result ordering and the
-// details and chart values of chosen rows, record indices past the images included.
+// input (checked against a filter written from the rules), the search report of that
+// search (checked criterion by criterion against the same rules), the result ordering and
+// the details and chart values of chosen rows, record indices past the images included.
 //
 // Input: a 76-byte header (shorter inputs read as zero-padded), then the team image
 // (its length in header bytes 72..75, little-endian, cut to what is there), then the
 // roster image. An all-zero header is the panel after Reset: every named player passes.
+// Byte 66: bit 0 a name edit no record can match, bit 1 a near-miss cap of byte 66 >> 2
+// (0..63) instead of the program's.
 
 #include "core/eval/cp1252.h"
 #include "core/eval/numbertext.h"
@@ -17,6 +20,7 @@
 #include "core/order/resultorder.h"
 #include "gui/results/resultmodel.h"
 #include "core/search/playerfilter.h"
+#include "core/search/searchreport.h"
 
 #include "referenceglob.h"
 
@@ -33,6 +37,7 @@
 #include <memory>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 namespace {
@@ -160,6 +165,209 @@ bool ReferenceMatches(const vantrel::SearchCriteria& c, std::int32_t stride, con
     if (name.size() < 2)
         return false;
     return fuzzref::ReferenceGlob(Upper(name), Upper(c.namePattern));
+}
+
+// The criteria that set a bound, each by its rule, in CriterionId order: a team, a name
+// edit that is not only stars (or holds a character no record can), a radio item past
+// "<All>", an age trackbar away from its range end, a salary edit with a bound, a rating
+// other than "at least 0".
+std::vector<int> ReferenceActive(const vantrel::SearchCriteria& c) {
+    const bool onlyStars =
+        c.namePattern.find_first_not_of('*') == std::string::npos;  // "" included
+    const bool fixed[] = {c.teamIndex >= 0,
+                          !c.namePatternEncodable || !onlyStars,
+                          c.statusItem == 1 || c.statusItem == 2,
+                          c.teamItem >= 1 && c.teamItem <= 3,
+                          c.positionItem >= 1 && c.positionItem <= 5,
+                          c.ageMinPosition != c.ageRangeMin,
+                          c.ageMaxPosition != c.ageRangeMax,
+                          c.salaryMin >= 0,
+                          c.salaryMax < std::numeric_limits<std::int32_t>::max()};
+    std::vector<int> active;
+    for (int id = 0; id < vantrel::kFirstRatingCriterion; ++id) {
+        if (fixed[id])
+            active.push_back(id);
+    }
+    for (int i = 0; i < 14; ++i) {
+        const vantrel::RatingCriterion& rating = c.ratings[static_cast<std::size_t>(i)];
+        if (rating.mode != vantrel::CriterionMode::kAtLeast || rating.threshold > 0)
+            active.push_back(vantrel::kFirstRatingCriterion + i);
+    }
+    return active;
+}
+
+// Whether a rating value (a stored byte, or OV) misses its criterion.
+bool RatingFails(const vantrel::RatingCriterion& rating, double value) {
+    const double t = rating.threshold;
+    switch (rating.mode) {
+        case vantrel::CriterionMode::kEqual:
+            return value != t;
+        case vantrel::CriterionMode::kAtMost:
+            return value > t;
+        case vantrel::CriterionMode::kAtLeast:
+            return value < t;
+    }
+    return false;
+}
+
+// The criteria a record fails, each by its rule as ReferenceMatches applies it, in
+// CriterionId order; a criterion without a bound never fails.
+std::vector<int> ReferenceFailures(const vantrel::SearchCriteria& c, std::int32_t stride,
+                                   const std::uint8_t* r, std::int64_t offset) {
+    std::vector<int> failed;
+    const std::int64_t begin = std::int64_t{c.teamIndex} * stride;
+    if (c.teamIndex >= 0 && (offset < begin || offset >= begin + stride))
+        failed.push_back(vantrel::kTeamCriterion);
+    if (!c.namePatternEncodable ||
+        !fuzzref::ReferenceGlob(Upper(TrimmedName(r, vantrel::kPlayerNameWidth)),
+                                Upper(c.namePattern)))
+        failed.push_back(vantrel::kNameCriterion);
+    const int status = r[vantrel::player::kStatus];
+    if ((c.statusItem == 1 && status != 0) || (c.statusItem == 2 && status != 255))
+        failed.push_back(vantrel::kStatusCriterion);
+    const int assignment = r[vantrel::player::kAssignment];
+    if ((c.teamItem == 1 && (assignment < 200 || assignment > 206)) ||
+        (c.teamItem == 2 && assignment != 0) || (c.teamItem == 3 && assignment != 100))
+        failed.push_back(vantrel::kAssignmentCriterion);
+    if (c.positionItem >= 1 && r[vantrel::player::kPosition] != c.positionItem - 1)
+        failed.push_back(vantrel::kPositionCriterion);
+    const int age = static_cast<std::int8_t>(r[vantrel::player::kAge]);
+    if (c.ageMinPosition != c.ageRangeMin && c.ageMinPosition > age)
+        failed.push_back(vantrel::kAgeMinCriterion);
+    if (c.ageMaxPosition != c.ageRangeMax && c.ageMaxPosition < age)
+        failed.push_back(vantrel::kAgeMaxCriterion);
+    const std::int32_t salary = vantrel::ReadI32(r + vantrel::player::kSalary);
+    if (c.salaryMin >= 0 && salary < c.salaryMin)
+        failed.push_back(vantrel::kSalaryMinCriterion);
+    if (c.salaryMax < std::numeric_limits<std::int32_t>::max() && salary > c.salaryMax)
+        failed.push_back(vantrel::kSalaryMaxCriterion);
+    for (std::size_t i = 0; i < 14; ++i) {
+        const double v = i < 13 ? r[vantrel::player::kRatings + i] : vantrel::OverallValue(r);
+        if (RatingFails(c.ratings[i], v))
+            failed.push_back(vantrel::kFirstRatingCriterion + static_cast<int>(i));
+    }
+    return failed;
+}
+
+// What the report gives as a near miss's value, read from the record by the rules.
+std::int64_t ReferenceValue(int criterion, std::int32_t stride, const std::uint8_t* r,
+                            std::int64_t offset) {
+    switch (criterion) {
+        case vantrel::kTeamCriterion:
+            return offset / stride;
+        case vantrel::kNameCriterion:
+            return 0;
+        case vantrel::kStatusCriterion:
+            return r[vantrel::player::kStatus];
+        case vantrel::kAssignmentCriterion:
+            return r[vantrel::player::kAssignment];
+        case vantrel::kPositionCriterion:
+            return r[vantrel::player::kPosition];
+        case vantrel::kAgeMinCriterion:
+        case vantrel::kAgeMaxCriterion:
+            return static_cast<std::int8_t>(r[vantrel::player::kAge]);
+        case vantrel::kSalaryMinCriterion:
+        case vantrel::kSalaryMaxCriterion:
+            return vantrel::ReadI32(r + vantrel::player::kSalary);
+        default:
+            break;
+    }
+    const int rating = criterion - vantrel::kFirstRatingCriterion;
+    return rating < 13 ? r[vantrel::player::kRatings + rating]
+                       : static_cast<std::int64_t>(vantrel::OverallValue(r));
+}
+
+// The report as the rules give it: every named record counted, every failure set
+// tallied per criterion, the near misses in file order up to the cap.
+vantrel::SearchReport ReferenceReport(const vantrel::SearchCriteria& c, std::int32_t stride,
+                                      const vantrel::ByteImage& roster, std::int32_t playerCount,
+                                      std::size_t cap) {
+    vantrel::SearchReport report;
+    const std::vector<int> active = ReferenceActive(c);
+    for (const int criterion : active)
+        report.criteria.push_back(vantrel::CriterionCount{criterion, 0, 0});
+    for (std::int32_t k = 0; k < playerCount; ++k) {
+        const std::int64_t offset = std::int64_t{k} * kPlayerRecordSize;
+        const std::uint8_t* r = roster.data.get() + offset;
+        if (TrimmedName(r, vantrel::kPlayerNameWidth).size() < 2)
+            continue;
+        ++report.namedPlayers;
+        const std::vector<int> failed = ReferenceFailures(c, stride, r, offset);
+        Check(failed.empty() == ReferenceMatches(c, stride, r, offset),
+              "the two references disagree on a named player");
+        report.matches += failed.empty() ? 1 : 0;
+        report.failingAny += failed.empty() ? 0 : 1;
+        for (const int criterion : failed) {
+            const auto at = std::find(active.begin(), active.end(), criterion);
+            Check(at != active.end(), "a criterion without a bound failed");
+            vantrel::CriterionCount& count =
+                report.criteria[static_cast<std::size_t>(at - active.begin())];
+            ++count.failing;
+            count.failingOnly += failed.size() == 1 ? 1 : 0;
+        }
+        if (failed.size() != 1)
+            continue;
+        if (report.nearMisses.size() < cap) {
+            report.nearMisses.push_back(
+                vantrel::NearMiss{k, failed[0], ReferenceValue(failed[0], stride, r, offset)});
+        }
+        ++report.nearMissTotal;
+    }
+    return report;
+}
+
+// The search report against the rules, and its words for every near miss.
+void CheckReport(const Header& header, const vantrel::SearchCriteria& criteria,
+                 const vantrel::PlayerFilter& filter, const vantrel::LeagueData& league,
+                 const std::vector<std::int32_t>& rows) {
+    const std::size_t cap =
+        (header.At(66) & 2) ? std::size_t{header.At(66)} >> 2 : vantrel::kNearMissCap;
+    const vantrel::ByteImage& roster = *league.RosterFileImage;
+    const vantrel::SearchReport report =
+        vantrel::MakeSearchReport(filter, roster, league.PlayerCount(), cap);
+    const vantrel::SearchReport expected =
+        ReferenceReport(criteria, league.TeamStride, roster, league.PlayerCount(), cap);
+
+    Check(report.namedPlayers == expected.namedPlayers, "report: named players");
+    Check(report.matches == expected.matches, "report: matches differ from the rules");
+    Check(report.matches == static_cast<std::int64_t>(rows.size()),
+          "report: matches differ from the list");
+    Check(report.failingAny == expected.failingAny, "report: players failing any criterion");
+    Check(report.matches + report.failingAny == report.namedPlayers,
+          "report: matches and failing players do not add up to the named players");
+    Check(report.criteria.size() == expected.criteria.size(), "report: active criteria");
+    for (std::size_t k = 0; k < report.criteria.size(); ++k) {
+        const vantrel::CriterionCount& got = report.criteria[k];
+        const vantrel::CriterionCount& want = expected.criteria[k];
+        Check(got.criterion == want.criterion, "report: active criteria");
+        Check(got.failing == want.failing, "report: players failing a criterion");
+        Check(got.failingOnly == want.failingOnly, "report: players failing only a criterion");
+    }
+    Check(report.nearMissTotal == expected.nearMissTotal, "report: near-miss total");
+    Check(report.nearMisses.size() ==
+              std::min<std::size_t>(cap, static_cast<std::size_t>(report.nearMissTotal)),
+          "report: near misses past or short of the cap");
+    Check(report.nearMisses.size() == expected.nearMisses.size(), "report: near-miss count");
+    for (std::size_t k = 0; k < report.nearMisses.size(); ++k) {
+        const vantrel::NearMiss& got = report.nearMisses[k];
+        const vantrel::NearMiss& want = expected.nearMisses[k];
+        Check(got.record == want.record, "report: near misses not the first ones in file order");
+        Check(got.criterion == want.criterion, "report: a near miss's criterion");
+        Check(got.value == want.value, "report: a near miss's value");
+        const std::int64_t gap = vantrel::NearMissGap(criteria, got);
+        Check(got.criterion < vantrel::kAgeMinCriterion ? gap == -1 : gap > 0,
+              "report: a near miss's gap");
+        Check(!vantrel::NearMissText(criteria, got, "", "").empty(), "report: near-miss words");
+    }
+    for (const vantrel::CriterionCount& count : report.criteria)
+        Check(!vantrel::CriterionText(criteria, count.criterion, "").empty(),
+              "report: criterion words");
+
+    const vantrel::SearchReport inflated =
+        vantrel::MakeSearchReport(filter, roster, std::numeric_limits<std::int32_t>::max(), cap);
+    Check(inflated.namedPlayers == report.namedPlayers &&
+              inflated.nearMissTotal == report.nearMissTotal && inflated.matches == report.matches,
+          "report with a record count past the image");
 }
 
 vantrel::SharedImage ImageOf(const std::uint8_t* data, std::size_t size) {
@@ -320,6 +528,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     Check(rows == expected, "search differs from the rules");
     Check(vantrel::SearchRoster(filter, roster, std::numeric_limits<std::int32_t>::max()) == rows,
           "search with a record count past the image");
+    CheckReport(header, criteria, filter, league, rows);
 
     // The ordering the header click asks for.
     const int sortKey = static_cast<int>(header.At(67) % 43) - 21;

@@ -63,6 +63,10 @@ for shape in "2 4 1" "3 6 2" "4 5 3" "1 11 4" "5 3 5"; do
     league_seed "$seeds/fuzz_league/narrow$n" \
         '\000\005\005\002\001\004\001\020\047\000\000\001\100\102\017\000\050\000\060\001\000\002' \
         "$tmp/l$n.tms" "$tmp/l$n.ros"
+    # One criterion (Centers) with a near-miss cap of 2 (header byte 66 = 2 | 2 << 2).
+    league_seed "$seeds/fuzz_league/capped$n" \
+        '\000\000\000\000\000\001'"$(printf '\\000%.0s' {1..60})"'\012' \
+        "$tmp/l$n.tms" "$tmp/l$n.ros"
     n=$((n + 1))
 done
 # A roster with more records than its teams have slots, and the smallest pair.
