@@ -278,7 +278,8 @@ std::int64_t ReferenceValue(int criterion, std::int32_t stride, const std::uint8
 }
 
 // The report as the rules give it: every named record counted, every failure set
-// tallied per criterion, the near misses in file order up to the cap.
+// tallied per criterion, the cap nearest near misses (by the gap; none last; ties in
+// file order), nearest first.
 vantrel::SearchReport ReferenceReport(const vantrel::SearchCriteria& c, std::int32_t stride,
                                       const vantrel::ByteImage& roster, std::int32_t playerCount,
                                       std::size_t cap) {
@@ -307,12 +308,19 @@ vantrel::SearchReport ReferenceReport(const vantrel::SearchCriteria& c, std::int
         }
         if (failed.size() != 1)
             continue;
-        if (report.nearMisses.size() < cap) {
-            report.nearMisses.push_back(
-                vantrel::NearMiss{k, failed[0], ReferenceValue(failed[0], stride, r, offset)});
-        }
+        report.nearMisses.push_back(
+            vantrel::NearMiss{k, failed[0], ReferenceValue(failed[0], stride, r, offset)});
         ++report.nearMissTotal;
     }
+    const auto key = [&c](const vantrel::NearMiss& miss) {
+        const std::int64_t gap = vantrel::NearMissGap(c, miss);
+        return gap >= 0 ? gap : std::numeric_limits<std::int64_t>::max();
+    };
+    std::stable_sort(
+        report.nearMisses.begin(), report.nearMisses.end(),
+        [&](const vantrel::NearMiss& a, const vantrel::NearMiss& b) { return key(a) < key(b); });
+    if (report.nearMisses.size() > cap)
+        report.nearMisses.resize(cap);
     return report;
 }
 
@@ -351,7 +359,7 @@ void CheckReport(const Header& header, const vantrel::SearchCriteria& criteria,
     for (std::size_t k = 0; k < report.nearMisses.size(); ++k) {
         const vantrel::NearMiss& got = report.nearMisses[k];
         const vantrel::NearMiss& want = expected.nearMisses[k];
-        Check(got.record == want.record, "report: near misses not the first ones in file order");
+        Check(got.record == want.record, "report: near misses not the nearest ones");
         Check(got.criterion == want.criterion, "report: a near miss's criterion");
         Check(got.value == want.value, "report: a near miss's value");
         const std::int64_t gap = vantrel::NearMissGap(criteria, got);

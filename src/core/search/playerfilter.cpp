@@ -164,37 +164,64 @@ bool PlayerFilter::NameHolds(std::string_view name) const {
     return pattern_.Matches(std::string_view(upper, name.size()));
 }
 
-bool PlayerFilter::Passes(int criterion, const std::uint8_t* record,
-                          std::int64_t byteOffset) const {
+std::uint32_t PlayerFilter::FailedCriteria(const std::uint8_t* record,
+                                           std::int64_t byteOffset) const {
     const PlayerRecord player(record);
+    std::uint32_t failed = 0;
+    const auto check = [&failed](int criterion, bool holds) {
+        if (!holds)
+            failed |= 1u << criterion;
+    };
+    if (teamActive_)
+        check(kTeamCriterion, TeamHolds(byteOffset));
+    if (matchesNothing_ || nameTestsPattern_) {
+        check(kNameCriterion,
+              !matchesNothing_ && NameHolds(ExtractTextView(player.NameField(), kPlayerNameWidth)));
+    }
+    if (wantedStatus_ >= 0)
+        check(kStatusCriterion, StatusHolds(player.Status()));
+    if (assignmentLow_ >= 0)
+        check(kAssignmentCriterion, AssignmentHolds(player.Assignment()));
+    if (wantedPosition_ >= 0)
+        check(kPositionCriterion, player.Position() == wantedPosition_);
+    const int age = player.AgeSigned();
+    if (ageMinActive_)
+        check(kAgeMinCriterion, !(ageMin_ > age));
+    if (ageMaxActive_)
+        check(kAgeMaxCriterion, !(ageMax_ < age));
+    const std::int32_t salary = player.Salary();
+    if (salaryMinActive_)
+        check(kSalaryMinCriterion, SalaryMinHolds(salary));
+    if (salaryMaxActive_)
+        check(kSalaryMaxCriterion, SalaryMaxHolds(salary));
+    for (int i = 0; i < storedRatingCount_; ++i) {
+        const Range& range = storedRatings_[static_cast<std::size_t>(i)];
+        check(kFirstRatingCriterion + range.index,
+              range.Holds(static_cast<int>(player.Rating(range.index))));
+    }
+    // The same whole number as OverallValue, without the extended sum for most players.
+    if (overallActive_)
+        check(kFirstRatingCriterion + kOverallIndex, overall_.Holds(OverallValueFast(record)));
+    return failed;
+}
+
+std::int64_t PlayerFilter::MissDistance(int criterion, std::int64_t value) const {
     switch (criterion) {
-        case kTeamCriterion:
-            return TeamHolds(byteOffset);
-        case kNameCriterion:
-            return !matchesNothing_ &&
-                   NameHolds(ExtractTextView(player.NameField(), kPlayerNameWidth));
-        case kStatusCriterion:
-            return StatusHolds(player.Status());
-        case kAssignmentCriterion:
-            return AssignmentHolds(player.Assignment());
-        case kPositionCriterion:
-            return player.Position() == wantedPosition_;
         case kAgeMinCriterion:
-            return !(ageMin_ > player.AgeSigned());
+            return ageMin_ - value;
         case kAgeMaxCriterion:
-            return !(ageMax_ < player.AgeSigned());
+            return value - ageMax_;
         case kSalaryMinCriterion:
-            return SalaryMinHolds(player.Salary());
+            return salaryMin_ - value;
         case kSalaryMaxCriterion:
-            return SalaryMaxHolds(player.Salary());
+            return value - salaryMax_;
         default:
             break;
     }
-    const int rating = criterion - kFirstRatingCriterion;
-    if (rating == kOverallIndex)
-        return overall_.Holds(OverallValueFast(record));
-    return ratingRanges_[static_cast<std::size_t>(rating)].Holds(
-        static_cast<int>(player.Rating(rating)));
+    if (criterion < kFirstRatingCriterion || criterion >= kCriterionCount)
+        return -1;
+    const Range& range = ratingRanges_[static_cast<std::size_t>(criterion - kFirstRatingCriterion)];
+    return value < range.low ? range.low - value : value - range.high;
 }
 
 std::int64_t PlayerFilter::ValueOf(int criterion, const std::uint8_t* record,

@@ -53,6 +53,7 @@ enum CriterionId : int {
     kFirstRatingCriterion,  // + RatingIndex, IT .. LD, then OV
 };
 inline constexpr int kCriterionCount = kFirstRatingCriterion + 14;
+static_assert(kCriterionCount <= 32, "a criterion set is one 32-bit word");
 
 class PlayerFilter {
   public:
@@ -64,8 +65,13 @@ class PlayerFilter {
 
     // The criteria that can fail, in CriterionId order.
     const std::vector<int>& ActiveCriteria() const { return active_; }
-    // Whether a record passes one criterion, by the very tests Matches makes.
-    bool Passes(int criterion, const std::uint8_t* record, std::int64_t byteOffset) const;
+    // The active criteria a record fails, one bit a CriterionId, by the very tests Matches
+    // makes (all of them, where Matches stops at the first failure).
+    std::uint32_t FailedCriteria(const std::uint8_t* record, std::int64_t byteOffset) const;
+    // How far a value a criterion failed on lies from its bound: the distance for ages,
+    // salaries and ratings, -1 for the criteria without one (team, name, status,
+    // assignment, position).
+    std::int64_t MissDistance(int criterion, std::int64_t value) const;
     // What a criterion compares for a record: the team index, the status, assignment or
     // position byte, the signed age, the salary, the rating or OV; 0 for the name.
     std::int64_t ValueOf(int criterion, const std::uint8_t* record, std::int64_t byteOffset) const;

@@ -6,6 +6,8 @@
 
 #include <algorithm>
 #include <array>
+#include <bit>
+#include <limits>
 
 namespace vantrel {
 
@@ -73,14 +75,49 @@ std::string NamePatternWords(const SearchCriteria& c) {
 
 }  // namespace
 
+namespace {
+
+// Nearest first: by distance, misses without one last, then in file order.
+struct NearMissOrder {
+    const PlayerFilter& filter;
+    std::int64_t Key(const NearMiss& miss) const {
+        const std::int64_t distance = filter.MissDistance(miss.criterion, miss.value);
+        return distance >= 0 ? distance : std::numeric_limits<std::int64_t>::max();
+    }
+    bool operator()(const NearMiss& a, const NearMiss& b) const {
+        const std::int64_t x = Key(a), y = Key(b);
+        return x != y ? x < y : a.record < b.record;
+    }
+};
+
+// Keeps the `cap` nearest misses in a heap whose top is the farthest kept.
+void KeepNearest(std::vector<NearMiss>& kept, const NearMiss& miss, std::size_t cap,
+                 const NearMissOrder& order) {
+    if (cap == 0)
+        return;
+    if (kept.size() < cap) {
+        kept.push_back(miss);
+        std::push_heap(kept.begin(), kept.end(), order);
+    } else if (order(miss, kept.front())) {
+        std::pop_heap(kept.begin(), kept.end(), order);
+        kept.back() = miss;
+        std::push_heap(kept.begin(), kept.end(), order);
+    }
+}
+
+}  // namespace
+
 SearchReport MakeSearchReport(const PlayerFilter& filter, const ByteImage& image,
                               std::int32_t playerCount, std::size_t nearMissCap) {
     SearchReport report;
-    const std::vector<int>& active = filter.ActiveCriteria();
-    for (const int criterion : active)
+    std::array<std::size_t, kCriterionCount> slotOf{};
+    for (const int criterion : filter.ActiveCriteria()) {
+        slotOf[static_cast<std::size_t>(criterion)] = report.criteria.size();
         report.criteria.push_back(CriterionCount{criterion, 0, 0});
+    }
     if (!image.data || playerCount <= 0)
         return report;
+    const NearMissOrder order{filter};
     const std::int64_t whole = static_cast<std::int64_t>(image.size / kPlayerRecordSize);
     const std::int64_t count = std::min<std::int64_t>(playerCount, whole);
     for (std::int64_t i = 0; i < count; ++i) {
@@ -89,30 +126,25 @@ SearchReport MakeSearchReport(const PlayerFilter& filter, const ByteImage& image
         if (!IsNamedPlayer(record))
             continue;
         ++report.namedPlayers;
-        int failures = 0;
-        std::size_t lastFailed = 0;
-        for (std::size_t k = 0; k < active.size(); ++k) {
-            if (!filter.Passes(active[k], record, offset)) {
-                ++failures;
-                ++report.criteria[k].failing;
-                lastFailed = k;
-            }
-        }
-        if (failures == 0) {
+        const std::uint32_t failed = filter.FailedCriteria(record, offset);
+        if (failed == 0) {
             ++report.matches;
             continue;
         }
         ++report.failingAny;
-        if (failures > 1)
+        for (std::uint32_t bits = failed; bits != 0; bits &= bits - 1)
+            ++report.criteria[slotOf[static_cast<std::size_t>(std::countr_zero(bits))]].failing;
+        if (std::popcount(failed) > 1)
             continue;
-        ++report.criteria[lastFailed].failingOnly;
+        const int criterion = std::countr_zero(failed);
+        ++report.criteria[slotOf[static_cast<std::size_t>(criterion)]].failingOnly;
         ++report.nearMissTotal;
-        if (report.nearMisses.size() < nearMissCap) {
-            const int criterion = active[lastFailed];
-            report.nearMisses.push_back(NearMiss{static_cast<std::int32_t>(i), criterion,
-                                                 filter.ValueOf(criterion, record, offset)});
-        }
+        KeepNearest(report.nearMisses,
+                    NearMiss{static_cast<std::int32_t>(i), criterion,
+                             filter.ValueOf(criterion, record, offset)},
+                    nearMissCap, order);
     }
+    std::sort_heap(report.nearMisses.begin(), report.nearMisses.end(), order);
     return report;
 }
 

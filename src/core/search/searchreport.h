@@ -33,13 +33,15 @@ struct SearchReport {
     std::int64_t matches = 0;              // named players passing every criterion: the list
     std::int64_t failingAny = 0;           // named players failing at least one
     std::vector<CriterionCount> criteria;  // the active criteria, in CriterionId order
-    std::vector<NearMiss> nearMisses;      // in file order, at most the cap
+    std::vector<NearMiss> nearMisses;      // the nearest, at most the cap, nearest first
     std::int64_t nearMissTotal = 0;        // all of them, the cap not applied
 };
 
 inline constexpr std::size_t kNearMissCap = 10000;
 
 // One pass over the first playerCount whole records of the image (never past its size).
+// The near misses kept are the cap nearest of all (by MissDistance; misses without a
+// distance last; ties in file order), listed nearest first.
 SearchReport MakeSearchReport(const PlayerFilter& filter, const ByteImage& image,
                               std::int32_t playerCount, std::size_t nearMissCap = kNearMissCap);
 

@@ -203,6 +203,15 @@ TEST(SearchReport, AgreesWithRuleByRuleCountsOnGeneratedLeagues) {
                     misses.emplace_back(k, failed[0], FieldValue(failed[0], r, offset, stride));
                 }
             }
+            // Nearest first: the distance past the bound, misses without one last, ties in
+            // file order.
+            const auto distance = [&c](const Miss& m) {
+                const auto [record, id, value] = m;
+                return id < kAgeMinCriterion ? INT64_MAX : std::llabs(value - Bound(c, id));
+            };
+            std::stable_sort(misses.begin(), misses.end(), [&](const Miss& a, const Miss& b) {
+                return distance(a) < distance(b);
+            });
             std::vector<Count> counts;
             for (const int id : sets[s].listed)
                 counts.emplace_back(id, failing[static_cast<std::size_t>(id)],
@@ -218,7 +227,7 @@ TEST(SearchReport, AgreesWithRuleByRuleCountsOnGeneratedLeagues) {
             EXPECT_EQ(Misses(report.nearMisses), misses);
             missesOfSet[s] += report.nearMissTotal;
 
-            // A small cap keeps the first near misses in file order and the true total.
+            // A small cap keeps the nearest misses and the true total.
             const SearchReport capped = MakeSearchReport(filter, image, INT32_MAX, 3);
             EXPECT_EQ(capped.nearMissTotal, report.nearMissTotal);
             EXPECT_EQ(Misses(capped.nearMisses),
@@ -276,14 +285,14 @@ TEST(SearchReport, HandBuiltRosterCountsMissesAndWords) {
                                                   {kAgeMaxCriterion, 2, 1},
                                                   {sk, 2, 1}}));
     EXPECT_EQ(Misses(report.nearMisses), (std::vector<Miss>{{1, sk, 68},
+                                                            {7, kAgeMaxCriterion, 30},
                                                             {2, kNameCriterion, 0},
-                                                            {5, kPositionCriterion, 3},
-                                                            {7, kAgeMaxCriterion, 30}}));
+                                                            {5, kPositionCriterion, 3}}));
     // Only the first records are read when fewer are asked for.
     EXPECT_EQ(MakeSearchReport(filter, image, 2).namedPlayers, 2);
 
-    // The words of the table and of the near misses with their gaps: SK missed by 2 comes
-    // before the age missed by 6, criteria without a distance last.
+    // The words of the table and of the near misses with their gaps, nearest first: SK
+    // missed by 2, the age missed by 6, then the criteria without a distance.
     std::vector<std::string> texts;
     for (const CriterionCount& count : report.criteria)
         texts.push_back(CriterionText(c, count.criterion, ""));
@@ -292,8 +301,8 @@ TEST(SearchReport, HandBuiltRosterCountsMissesAndWords) {
                         std::to_string(NearMissGap(c, miss)));
     EXPECT_EQ(texts, (std::vector<std::string>{
                          "Name MA*", "Position Center", "Age at most 24", "SK at least 70",
-                         "SK 68, needs at least 70 / 2", "Name not like MA* / -1",
-                         "Position Defender, needs Center / -1", "Age 30, needs at most 24 / 6"}));
+                         "SK 68, needs at least 70 / 2", "Age 30, needs at most 24 / 6",
+                         "Name not like MA* / -1", "Position Defender, needs Center / -1"}));
 }
 
 }  // namespace
