@@ -37,9 +37,11 @@ const QString& TextOf(const NearMissRow& row, int column) {
 void NearMissModel::SetRows(std::vector<NearMissRow> rows) {
     beginResetModel();
     rows_ = std::move(rows);
-    std::stable_sort(rows_.begin(), rows_.end(), [](const NearMissRow& a, const NearMissRow& b) {
+    const auto nearer = [](const NearMissRow& a, const NearMissRow& b) {
         return DistanceKey(a) < DistanceKey(b);
-    });
+    };
+    if (!std::is_sorted(rows_.begin(), rows_.end(), nearer))  // the report lists them so
+        std::stable_sort(rows_.begin(), rows_.end(), nearer);
     endResetModel();
 }
 

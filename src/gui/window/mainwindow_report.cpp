@@ -20,6 +20,8 @@
 
 #include <QAction>
 
+#include <array>
+
 using vantrel::Guarded;
 
 namespace {
@@ -37,6 +39,14 @@ std::vector<vantrel::NearMissRow> NearMissRows(const vantrel::SearchReport& repo
                                                const vantrel::ByteImage* teams,
                                                std::int32_t teamStride) {
     const std::string_view wantedTeam = TeamBytes(teams, criteria.teamIndex);
+    // The same few criteria stand in every row: their words are made once each.
+    std::array<QString, vantrel::kCriterionCount> criterionWords;
+    const auto wordsOf = [&](int criterion) -> const QString& {
+        QString& words = criterionWords[static_cast<std::size_t>(criterion)];
+        if (words.isEmpty())
+            words = vantrel::DecodeText(vantrel::CriterionText(criteria, criterion, wantedTeam));
+        return words;
+    };
     std::vector<vantrel::NearMissRow> rows;
     rows.reserve(report.nearMisses.size());
     for (const vantrel::NearMiss& miss : report.nearMisses) {
@@ -50,7 +60,7 @@ std::vector<vantrel::NearMissRow> NearMissRows(const vantrel::SearchReport& repo
             miss.record, vantrel::DecodeText(vantrel::CellBytes(record, vantrel::kNameColumn)),
             vantrel::DecodeText(team),
             vantrel::DecodeText(vantrel::CellBytes(record, vantrel::kPositionColumn)),
-            vantrel::DecodeText(vantrel::CriterionText(criteria, miss.criterion, wantedTeam)),
+            wordsOf(miss.criterion),
             vantrel::DecodeText(vantrel::NearMissText(criteria, miss, team, wantedTeam)),
             vantrel::NearMissGap(criteria, miss)});
     }
