@@ -77,33 +77,48 @@ std::string NamePatternWords(const SearchCriteria& c) {
 
 namespace {
 
-// Nearest first: by distance, misses without one last, then in file order.
-struct NearMissOrder {
-    const PlayerFilter& filter;
-    std::int64_t Key(const NearMiss& miss) const {
-        const std::int64_t distance = filter.MissDistance(miss.criterion, miss.value);
-        return distance >= 0 ? distance : std::numeric_limits<std::int64_t>::max();
-    }
-    bool operator()(const NearMiss& a, const NearMiss& b) const {
-        const std::int64_t x = Key(a), y = Key(b);
-        return x != y ? x < y : a.record < b.record;
+// A near miss with its order key: the distance, misses without one last.
+struct KeyedMiss {
+    std::int64_t key;
+    NearMiss miss;
+    // Nearest first, ties in file order.
+    bool operator<(const KeyedMiss& other) const {
+        return key != other.key ? key < other.key : miss.record < other.miss.record;
     }
 };
 
 // Keeps the `cap` nearest misses in a heap whose top is the farthest kept.
-void KeepNearest(std::vector<NearMiss>& kept, const NearMiss& miss, std::size_t cap,
-                 const NearMissOrder& order) {
-    if (cap == 0)
-        return;
-    if (kept.size() < cap) {
-        kept.push_back(miss);
-        std::push_heap(kept.begin(), kept.end(), order);
-    } else if (order(miss, kept.front())) {
-        std::pop_heap(kept.begin(), kept.end(), order);
-        kept.back() = miss;
-        std::push_heap(kept.begin(), kept.end(), order);
+class NearestMisses {
+  public:
+    explicit NearestMisses(std::size_t cap) : cap_(cap) {}
+
+    void Offer(const PlayerFilter& filter, const NearMiss& miss) {
+        const std::int64_t distance = filter.MissDistance(miss.criterion, miss.value);
+        const KeyedMiss keyed{distance >= 0 ? distance : std::numeric_limits<std::int64_t>::max(),
+                              miss};
+        if (kept_.size() < cap_) {
+            kept_.push_back(keyed);
+            std::push_heap(kept_.begin(), kept_.end());
+        } else if (cap_ > 0 && keyed < kept_.front()) {
+            std::pop_heap(kept_.begin(), kept_.end());
+            kept_.back() = keyed;
+            std::push_heap(kept_.begin(), kept_.end());
+        }
     }
-}
+
+    std::vector<NearMiss> Sorted() {
+        std::sort_heap(kept_.begin(), kept_.end());
+        std::vector<NearMiss> misses;
+        misses.reserve(kept_.size());
+        for (const KeyedMiss& keyed : kept_)
+            misses.push_back(keyed.miss);
+        return misses;
+    }
+
+  private:
+    std::size_t cap_;
+    std::vector<KeyedMiss> kept_;
+};
 
 }  // namespace
 
@@ -117,7 +132,7 @@ SearchReport MakeSearchReport(const PlayerFilter& filter, const ByteImage& image
     }
     if (!image.data || playerCount <= 0)
         return report;
-    const NearMissOrder order{filter};
+    NearestMisses nearest(nearMissCap);
     const std::int64_t whole = static_cast<std::int64_t>(image.size / kPlayerRecordSize);
     const std::int64_t count = std::min<std::int64_t>(playerCount, whole);
     for (std::int64_t i = 0; i < count; ++i) {
@@ -134,17 +149,15 @@ SearchReport MakeSearchReport(const PlayerFilter& filter, const ByteImage& image
         ++report.failingAny;
         for (std::uint32_t bits = failed; bits != 0; bits &= bits - 1)
             ++report.criteria[slotOf[static_cast<std::size_t>(std::countr_zero(bits))]].failing;
-        if (std::popcount(failed) > 1)
-            continue;
+        if ((failed & (failed - 1)) != 0)
+            continue;  // more than one bit: fails more than one criterion
         const int criterion = std::countr_zero(failed);
         ++report.criteria[slotOf[static_cast<std::size_t>(criterion)]].failingOnly;
         ++report.nearMissTotal;
-        KeepNearest(report.nearMisses,
-                    NearMiss{static_cast<std::int32_t>(i), criterion,
-                             filter.ValueOf(criterion, record, offset)},
-                    nearMissCap, order);
+        nearest.Offer(filter, NearMiss{static_cast<std::int32_t>(i), criterion,
+                                       filter.ValueOf(criterion, record, offset)});
     }
-    std::sort_heap(report.nearMisses.begin(), report.nearMisses.end(), order);
+    report.nearMisses = nearest.Sorted();
     return report;
 }
 
