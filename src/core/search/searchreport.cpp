@@ -162,24 +162,7 @@ SearchReport MakeSearchReport(const PlayerFilter& filter, const ByteImage& image
 }
 
 std::int64_t NearMissGap(const SearchCriteria& c, const NearMiss& miss) {
-    switch (miss.criterion) {
-        case kAgeMinCriterion:
-            return c.ageMinPosition - miss.value;
-        case kAgeMaxCriterion:
-            return miss.value - c.ageMaxPosition;
-        case kSalaryMinCriterion:
-            return c.salaryMin - miss.value;
-        case kSalaryMaxCriterion:
-            return miss.value - c.salaryMax;
-        default:
-            break;
-    }
-    if (miss.criterion < kFirstRatingCriterion)
-        return -1;
-    const RatingCriterion& r =
-        c.ratings[static_cast<std::size_t>(miss.criterion - kFirstRatingCriterion)];
-    const std::int64_t difference = miss.value - r.threshold;
-    return difference < 0 ? -difference : difference;
+    return PlayerFilter(c, 0).MissDistance(miss.criterion, miss.value);
 }
 
 std::string CriterionText(const SearchCriteria& c, int criterion, std::string_view teamName) {

@@ -47,7 +47,7 @@ SearchReport MakeSearchReport(const PlayerFilter& filter, const ByteImage& image
 
 // How far a near miss lies from its criterion's bound, for ordering nearest first: the
 // distance for ages, salaries and ratings, -1 for criteria without one (team, name,
-// status, assignment, position).
+// status, assignment, position). PlayerFilter::MissDistance for a filter at hand.
 std::int64_t NearMissGap(const SearchCriteria& criteria, const NearMiss& miss);
 
 // Plain English words for a criterion ("SK at least 70") and for a near miss ("SK 68,

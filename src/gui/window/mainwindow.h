@@ -187,7 +187,6 @@ class VAvevadi : public QMainWindow {
         vantrel::SharedImage roster;
         vantrel::SharedImage teams;
         std::int32_t teamStride = 0;
-        std::int32_t playersPerTeam = 0;
         std::int32_t playerCount = 0;
     };
     LastSearch lastSearch_;

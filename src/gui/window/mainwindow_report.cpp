@@ -34,6 +34,7 @@ std::string_view TeamBytes(const vantrel::ByteImage* teams, std::int64_t teamInd
 
 // The near misses in words, for the report's table.
 std::vector<vantrel::NearMissRow> NearMissRows(const vantrel::SearchReport& report,
+                                               const vantrel::PlayerFilter& filter,
                                                const vantrel::SearchCriteria& criteria,
                                                const vantrel::ByteImage& roster,
                                                const vantrel::ByteImage* teams,
@@ -62,7 +63,7 @@ std::vector<vantrel::NearMissRow> NearMissRows(const vantrel::SearchReport& repo
             vantrel::DecodeText(vantrel::CellBytes(record, vantrel::kPositionColumn)),
             wordsOf(miss.criterion),
             vantrel::DecodeText(vantrel::NearMissText(criteria, miss, team, wantedTeam)),
-            vantrel::NearMissGap(criteria, miss)});
+            filter.MissDistance(miss.criterion, miss.value)});
     }
     return rows;
 }
@@ -93,7 +94,6 @@ void VAvevadi::RememberSearch(const vantrel::SearchCriteria& criteria) {
                              league_.RosterFileImage,
                              league_.TeamFileImage,
                              league_.TeamStride,
-                             league_.PlayersPerTeam,
                              league_.PlayerCount()};
     if (report_ && report_->isVisible())
         RefreshReport();
@@ -128,8 +128,8 @@ void VAvevadi::RefreshReport() {
             vantrel::DecodeText(vantrel::CriterionText(last.criteria, count.criterion, wantedTeam)),
             count.failing, count.failingOnly});
     }
-    content.misses =
-        NearMissRows(report, last.criteria, *last.roster, last.teams.get(), last.teamStride);
+    content.misses = NearMissRows(report, filter, last.criteria, *last.roster, last.teams.get(),
+                                  last.teamStride);
     content.missTotal = report.nearMissTotal;
     report_->ShowContent(std::move(content));
     if (last.roster != league_.RosterFileImage)
