@@ -13,7 +13,7 @@
 #include "core/league/leaguedata.h"
 #include "core/league/records.h"
 #include "core/search/playerfilter.h"
-#include "core/search/searchreport.h"
+#include "core/search/reportwords.h"
 #include "gui/results/resultmodel.h"
 #include "gui/sidewindows/searchreportwindow.h"
 

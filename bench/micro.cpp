@@ -279,7 +279,7 @@ void BM_SearchReport(benchmark::State& state) {
     }
     vantrel::SearchReport report;
     for (auto _ : state) {
-        report = vantrel::MakeSearchReport(filter, *roster.image, roster.records);
+        report = vantrel::MakeSearchReport(filter, *roster.image, roster.records, state.range(1));
         benchmark::DoNotOptimize(report.nearMisses.data());
     }
     state.counters["rows"] = static_cast<double>(report.matches);
@@ -321,7 +321,10 @@ BENCHMARK(BM_SearchRosterSelective)->Arg(kRecords)->Unit(benchmark::kMillisecond
 BENCHMARK(BM_SearchRosterOverall)->Arg(kRecords)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_SearchRosterName)->Arg(kRecords)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_SearchRosterSixCriteria)->Arg(kRecords)->Unit(benchmark::kMillisecond);
-BENCHMARK(BM_SearchReport)->Arg(kRecords)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_SearchReport)
+    ->Args({kRecords, 10000})
+    ->Args({kRecords, 0})
+    ->Unit(benchmark::kMillisecond);
 
 }  // namespace
 

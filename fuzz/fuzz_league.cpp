@@ -20,7 +20,7 @@
 #include "core/order/resultorder.h"
 #include "gui/results/resultmodel.h"
 #include "core/search/playerfilter.h"
-#include "core/search/searchreport.h"
+#include "core/search/reportwords.h"
 
 #include "referenceglob.h"
 

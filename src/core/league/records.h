@@ -124,7 +124,14 @@ class TeamRecord {
 
 // An empty roster slot is a player whose trimmed name has fewer than 2 characters.
 inline bool IsNamedPlayer(const std::uint8_t* record) {
-    return ExtractTextView(record + player::kName, kPlayerNameWidth).size() >= 2;
+    // Two leading bytes above the space both survive the trim: the usual name, decided
+    // without a scan. A leading NUL is the usual empty slot.
+    const std::uint8_t* name = record + player::kName;
+    if (name[0] > ' ' && name[1] > ' ')
+        return true;
+    if (name[0] == 0)
+        return false;
+    return ExtractTextView(name, kPlayerNameWidth).size() >= 2;
 }
 
 }  // namespace vantrel

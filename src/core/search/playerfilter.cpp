@@ -69,6 +69,7 @@ PlayerFilter::PlayerFilter(const SearchCriteria& criteria, std::int32_t teamStri
 
     teamStride_ = teamStride;
     SetUpRatings(criteria);
+    SetUpByteBounds();
     // Reset puts "*" into the name edit: no need to upper-case every name for it.
     nameTestsPattern_ = !pattern_.MatchesEveryText();
     ListActiveCriteria();
@@ -90,11 +91,49 @@ void PlayerFilter::SetUpRatings(const SearchCriteria& criteria) {
             overallActive_ = !(range.low <= 0 && range.high == INT_MAX);
             overall_ = range;
             ratingActive_[slot] = overallActive_;
-        } else if (range.low > 0 || range.high < 255) {
-            storedRatings_[static_cast<std::size_t>(storedRatingCount_++)] = range;
-            ratingActive_[slot] = true;
+        } else {
+            ratingActive_[slot] = range.low > 0 || range.high < 255;
         }
     }
+}
+
+void PlayerFilter::SetUpByteBounds() {
+    if (wantedStatus_ >= 0)
+        AddByteBound(kStatusCriterion, player::kStatus, false, wantedStatus_, wantedStatus_);
+    if (assignmentLow_ >= 0)
+        AddByteBound(kAssignmentCriterion, player::kAssignment, false, assignmentLow_,
+                     assignmentHigh_);
+    if (wantedPosition_ >= 0)
+        AddByteBound(kPositionCriterion, player::kPosition, false, wantedPosition_,
+                     wantedPosition_);
+    if (ageMinActive_)
+        AddByteBound(kAgeMinCriterion, player::kAge, true, ageMin_, INT_MAX);
+    if (ageMaxActive_)
+        AddByteBound(kAgeMaxCriterion, player::kAge, true, INT_MIN, ageMax_);
+    for (int i = 0; i < kStoredRatingCount; ++i) {
+        const Range& range = ratingRanges_[static_cast<std::size_t>(i)];
+        if (ratingActive_[static_cast<std::size_t>(i)])
+            AddByteBound(kFirstRatingCriterion + i, player::kRatings + i, false, range.low,
+                         range.high);
+    }
+}
+
+// A range of byte values, clipped to what the byte can hold; a range left empty fails
+// every record.
+void PlayerFilter::AddByteBound(int criterion, int offset, bool isSigned, int low, int high) {
+    const int lowest = isSigned ? INT8_MIN : 0;
+    low = std::max(low, lowest);
+    high = std::min(high, isSigned ? INT8_MAX : UINT8_MAX);
+    if (low > high) {
+        neverHolds_ |= 1u << criterion;
+        return;
+    }
+    ByteBound& bound = byteBounds_[static_cast<std::size_t>(byteBoundCount_++)];
+    bound.offset = static_cast<std::uint8_t>(offset);
+    bound.flip = isSigned ? 0x80 : 0;
+    bound.low = static_cast<std::uint8_t>(low - lowest);  // flipped: -128 becomes 0
+    bound.span = static_cast<std::uint8_t>(high - low);
+    bound.criterion = static_cast<std::uint8_t>(criterion);
 }
 
 void PlayerFilter::ListActiveCriteria() {
@@ -115,43 +154,28 @@ void PlayerFilter::ListActiveCriteria() {
 }
 
 bool PlayerFilter::Matches(const std::uint8_t* record, std::int64_t byteOffset) const {
-    if (matchesNothing_)
+    if (matchesNothing_ || neverHolds_ != 0)
         return false;
     if (teamActive_ && !TeamHolds(byteOffset))
         return false;
-
-    const PlayerRecord player(record);
-    const int age = player.AgeSigned();
-    if (ageMinActive_ && ageMin_ > age)
-        return false;
-    if (ageMaxActive_ && ageMax_ < age)
-        return false;
-    if (wantedStatus_ >= 0 && !StatusHolds(player.Status()))
-        return false;
-    if (assignmentLow_ >= 0 && !AssignmentHolds(player.Assignment()))
-        return false;
-    if (wantedPosition_ >= 0 && player.Position() != wantedPosition_)
-        return false;
-
-    const std::int32_t salary = player.Salary();
-    if (salaryMinActive_ && !SalaryMinHolds(salary))
-        return false;
-    if (salaryMaxActive_ && !SalaryMaxHolds(salary))
-        return false;
-
-    for (int i = 0; i < storedRatingCount_; ++i) {
-        const Range& range = storedRatings_[static_cast<std::size_t>(i)];
-        if (!range.Holds(static_cast<int>(player.Rating(range.index))))
+    for (int i = 0; i < byteBoundCount_; ++i) {
+        if (!byteBounds_[static_cast<std::size_t>(i)].Holds(record))
             return false;
     }
+    const std::int32_t salary = PlayerRecord(record).Salary();
+    if (salaryMinActive_ && salary < salaryMin_)
+        return false;
+    if (salaryMaxActive_ && salary > salaryMax_)
+        return false;
     // OV is a whole number held in a double; compared without any conversion to int.
     if (overallActive_ && !overall_.Holds(OverallValue(record)))
         return false;
 
-    const std::string_view name = ExtractTextView(player.NameField(), kPlayerNameWidth);
-    if (name.size() < 2)
-        return false;  // an empty roster slot is never listed
-    return NameHolds(name);
+    // An empty roster slot is never listed.
+    if (!nameTestsPattern_)
+        return IsNamedPlayer(record);
+    const std::string_view name = ExtractTextView(record + player::kName, kPlayerNameWidth);
+    return name.size() >= 2 && NameHolds(name);
 }
 
 bool PlayerFilter::NameHolds(std::string_view name) const {
@@ -166,43 +190,46 @@ bool PlayerFilter::NameHolds(std::string_view name) const {
 
 std::uint32_t PlayerFilter::FailedCriteria(const std::uint8_t* record,
                                            std::int64_t byteOffset) const {
-    const PlayerRecord player(record);
     std::uint32_t failed = 0;
-    const auto check = [&failed](int criterion, bool holds) {
-        if (!holds)
-            failed |= 1u << criterion;
-    };
-    if (teamActive_)
-        check(kTeamCriterion, TeamHolds(byteOffset));
-    if (matchesNothing_ || nameTestsPattern_) {
-        check(kNameCriterion,
-              !matchesNothing_ && NameHolds(ExtractTextView(player.NameField(), kPlayerNameWidth)));
-    }
-    if (wantedStatus_ >= 0)
-        check(kStatusCriterion, StatusHolds(player.Status()));
-    if (assignmentLow_ >= 0)
-        check(kAssignmentCriterion, AssignmentHolds(player.Assignment()));
-    if (wantedPosition_ >= 0)
-        check(kPositionCriterion, player.Position() == wantedPosition_);
-    const int age = player.AgeSigned();
-    if (ageMinActive_)
-        check(kAgeMinCriterion, !(ageMin_ > age));
-    if (ageMaxActive_)
-        check(kAgeMaxCriterion, !(ageMax_ < age));
-    const std::int32_t salary = player.Salary();
-    if (salaryMinActive_)
-        check(kSalaryMinCriterion, SalaryMinHolds(salary));
-    if (salaryMaxActive_)
-        check(kSalaryMaxCriterion, SalaryMaxHolds(salary));
-    for (int i = 0; i < storedRatingCount_; ++i) {
-        const Range& range = storedRatings_[static_cast<std::size_t>(i)];
-        check(kFirstRatingCriterion + range.index,
-              range.Holds(static_cast<int>(player.Rating(range.index))));
-    }
-    // The same whole number as OverallValue, without the extended sum for most players.
-    if (overallActive_)
-        check(kFirstRatingCriterion + kOverallIndex, overall_.Holds(OverallValueFast(record)));
+    FailedCriteriaOfBlock(record, byteOffset, 1, &failed);
     return failed;
+}
+
+void PlayerFilter::FailedCriteriaOfBlock(const std::uint8_t* first, std::int64_t firstOffset,
+                                         int count, std::uint32_t* failed) const {
+    // Branch-free where the record decides, and one criterion at a time: a report looks
+    // at every criterion of every player, and which ones fail is as good as random.
+    const auto record = [first](int r) { return first + std::int64_t{r} * kPlayerRecordSize; };
+    const auto mark = [failed, count](int criterion, auto fails) {
+        for (int r = 0; r < count; ++r)
+            failed[r] |= std::uint32_t{fails(r)} << criterion;
+    };
+    std::fill(failed, failed + count, neverHolds_);
+    if (teamActive_) {
+        mark(kTeamCriterion,
+             [&](int r) { return !TeamHolds(firstOffset + std::int64_t{r} * kPlayerRecordSize); });
+    }
+    if (matchesNothing_ || nameTestsPattern_) {
+        mark(kNameCriterion, [&](int r) {
+            return matchesNothing_ ||
+                   !NameHolds(ExtractTextView(record(r) + player::kName, kPlayerNameWidth));
+        });
+    }
+    for (int i = 0; i < byteBoundCount_; ++i) {
+        const ByteBound bound = byteBounds_[static_cast<std::size_t>(i)];
+        mark(bound.criterion, [&](int r) { return !bound.Holds(record(r)); });
+    }
+    if (salaryMinActive_)
+        mark(kSalaryMinCriterion,
+             [&](int r) { return PlayerRecord(record(r)).Salary() < salaryMin_; });
+    if (salaryMaxActive_)
+        mark(kSalaryMaxCriterion,
+             [&](int r) { return PlayerRecord(record(r)).Salary() > salaryMax_; });
+    // The same whole number as OverallValue, without the extended sum for most players.
+    if (overallActive_) {
+        mark(kFirstRatingCriterion + kOverallIndex,
+             [&](int r) { return !overall_.Holds(OverallValueFast(record(r))); });
+    }
 }
 
 std::int64_t PlayerFilter::MissDistance(int criterion, std::int64_t value) const {

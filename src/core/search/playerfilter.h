@@ -68,6 +68,10 @@ class PlayerFilter {
     // The active criteria a record fails, one bit a CriterionId, by the very tests Matches
     // makes (all of them, where Matches stops at the first failure).
     std::uint32_t FailedCriteria(const std::uint8_t* record, std::int64_t byteOffset) const;
+    // FailedCriteria of `count` consecutive records, the first at `first` (byte offset
+    // firstOffset), into failed[0, count): one criterion at a time over the whole block.
+    void FailedCriteriaOfBlock(const std::uint8_t* first, std::int64_t firstOffset, int count,
+                               std::uint32_t* failed) const;
     // How far a value a criterion failed on lies from its bound: the distance for ages,
     // salaries and ratings, -1 for the criteria without one (team, name, status,
     // assignment, position).
@@ -85,19 +89,27 @@ class PlayerFilter {
         bool Holds(int value) const { return value >= low && value <= high; }
         bool Holds(double value) const { return value >= low && value <= high; }
     };
+    // The test of a criterion on one byte of the record (status, assignment, position,
+    // the ages, the stored ratings): the byte, flipped into unsigned order when it is
+    // signed, must lie in [low, low + span]. One unsigned compare and no branch.
+    struct ByteBound {
+        std::uint8_t offset = 0;
+        std::uint8_t flip = 0;  // 0x80: a signed byte
+        std::uint8_t low = 0;
+        std::uint8_t span = 0;
+        std::uint8_t criterion = 0;
+        bool Holds(const std::uint8_t* record) const {
+            return static_cast<std::uint8_t>((record[offset] ^ flip) - low) <= span;
+        }
+    };
     void SetUpRatings(const SearchCriteria& criteria);
+    void SetUpByteBounds();
+    void AddByteBound(int criterion, int offset, bool isSigned, int low, int high);
     void ListActiveCriteria();
 
-    // The single tests of Matches, shared with Passes.
     bool TeamHolds(std::int64_t byteOffset) const {
         return byteOffset >= teamBegin_ && byteOffset < teamEnd_;
     }
-    bool StatusHolds(int status) const { return status == wantedStatus_; }
-    bool AssignmentHolds(int assignment) const {
-        return assignment >= assignmentLow_ && assignment <= assignmentHigh_;
-    }
-    bool SalaryMinHolds(std::int32_t salary) const { return salary >= salaryMin_; }
-    bool SalaryMaxHolds(std::int32_t salary) const { return salary <= salaryMax_; }
     bool NameHolds(std::string_view name) const;
 
     bool matchesNothing_ = false;
@@ -111,8 +123,10 @@ class PlayerFilter {
     int wantedPosition_ = -1;                       // -1: no test
     bool salaryMinActive_ = false, salaryMaxActive_ = false;
     std::int32_t salaryMin_ = 0, salaryMax_ = 0;
-    std::array<Range, 13> storedRatings_{};  // the active ones, compacted
-    int storedRatingCount_ = 0;
+    // The active byte criteria: status, assignment, position, two ages, 13 stored ratings.
+    std::array<ByteBound, 5 + 13> byteBounds_{};
+    int byteBoundCount_ = 0;
+    std::uint32_t neverHolds_ = 0;          // active byte criteria whose range holds no byte
     std::array<Range, 14> ratingRanges_{};  // every rating in RatingIndex order
     std::array<bool, 14> ratingActive_{};
     bool overallActive_ = false;

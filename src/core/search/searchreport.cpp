@@ -1,79 +1,16 @@
 #include "core/search/searchreport.h"
 
-#include "core/eval/vocabulary.h"
 #include "core/league/leaguedata.h"
 #include "core/league/records.h"
 
 #include <algorithm>
 #include <array>
 #include <bit>
+#include <future>
 #include <limits>
+#include <thread>
 
 namespace vantrel {
-
-namespace {
-
-constexpr std::array<std::string_view, 5> kPositionWords = {"Center", "Left Wing", "Right Wing",
-                                                            "Defender", "Goalie"};
-
-// A position byte in words; codes outside 0..4 by their number.
-std::string PositionWord(std::int64_t position) {
-    if (position >= 0 && position < static_cast<std::int64_t>(kPositionWords.size()))
-        return std::string(kPositionWords[static_cast<std::size_t>(position)]);
-    return "code " + std::to_string(position);
-}
-
-std::string_view StatusWord(std::int64_t status) {
-    return StatusText(static_cast<std::uint8_t>(status)).value_or("other");
-}
-
-// The item a radio criterion asks for, in words.
-std::string WantedItem(const SearchCriteria& c, int criterion) {
-    switch (criterion) {
-        case kStatusCriterion:
-            return c.statusItem == 1 ? "Veteran" : "Rookie";
-        case kAssignmentCriterion:
-            return c.teamItem == 1 ? "Pro" : (c.teamItem == 2 ? "Farm" : "Scratch");
-        default:
-            return PositionWord(c.positionItem - 1);  // items 1..5 stand for Position 0..4
-    }
-}
-
-// "at least 70", "at most 24", "exactly 80": the bound of a numeric criterion.
-std::string BoundWords(const SearchCriteria& c, int criterion) {
-    switch (criterion) {
-        case kAgeMinCriterion:
-            return "at least " + std::to_string(c.ageMinPosition);
-        case kAgeMaxCriterion:
-            return "at most " + std::to_string(c.ageMaxPosition);
-        case kSalaryMinCriterion:
-            return "at least " + std::to_string(c.salaryMin);
-        case kSalaryMaxCriterion:
-            return "at most " + std::to_string(c.salaryMax);
-        default:
-            break;
-    }
-    const RatingCriterion& r =
-        c.ratings[static_cast<std::size_t>(criterion - kFirstRatingCriterion)];
-    const char* mode = r.mode == CriterionMode::kAtLeast  ? "at least "
-                       : r.mode == CriterionMode::kAtMost ? "at most "
-                                                          : "exactly ";
-    return mode + std::to_string(r.threshold);
-}
-
-std::string Subject(int criterion) {
-    if (criterion == kAgeMinCriterion || criterion == kAgeMaxCriterion)
-        return "Age";
-    if (criterion == kSalaryMinCriterion || criterion == kSalaryMaxCriterion)
-        return "Salary";
-    return std::string(RatingAbbrev(criterion - kFirstRatingCriterion));
-}
-
-std::string NamePatternWords(const SearchCriteria& c) {
-    return c.namePatternEncodable ? c.namePattern : "with a character no name holds";
-}
-
-}  // namespace
 
 namespace {
 
@@ -87,27 +24,35 @@ struct KeyedMiss {
     }
 };
 
-// Keeps the `cap` nearest misses in a heap whose top is the farthest kept.
+// Keeps the `cap` nearest misses: candidates gather until there are twice the cap, then
+// the nearest cap are selected and the rest dropped; after the first cut, a candidate
+// no nearer than the cut's border is refused at once. Linear in the number offered.
 class NearestMisses {
   public:
     explicit NearestMisses(std::size_t cap) : cap_(cap) {}
 
     void Offer(const PlayerFilter& filter, const NearMiss& miss) {
+        if (cap_ == 0)
+            return;
         const std::int64_t distance = filter.MissDistance(miss.criterion, miss.value);
         const KeyedMiss keyed{distance >= 0 ? distance : std::numeric_limits<std::int64_t>::max(),
                               miss};
-        if (kept_.size() < cap_) {
-            kept_.push_back(keyed);
-            std::push_heap(kept_.begin(), kept_.end());
-        } else if (cap_ > 0 && keyed < kept_.front()) {
-            std::pop_heap(kept_.begin(), kept_.end());
-            kept_.back() = keyed;
-            std::push_heap(kept_.begin(), kept_.end());
+        if (!cut_ || keyed < border_)
+            Keep(keyed);
+    }
+
+    // Another stretch's nearest: the nearest of both are among the two kept sets.
+    void Merge(NearestMisses&& other) {
+        for (const KeyedMiss& keyed : other.kept_) {
+            if (!cut_ || keyed < border_)
+                Keep(keyed);
         }
     }
 
     std::vector<NearMiss> Sorted() {
-        std::sort_heap(kept_.begin(), kept_.end());
+        if (kept_.size() > cap_)
+            Cut();
+        std::sort(kept_.begin(), kept_.end());
         std::vector<NearMiss> misses;
         misses.reserve(kept_.size());
         for (const KeyedMiss& keyed : kept_)
@@ -116,93 +61,152 @@ class NearestMisses {
     }
 
   private:
+    void Keep(const KeyedMiss& keyed) {
+        kept_.push_back(keyed);
+        if (kept_.size() >= 2 * cap_)
+            Cut();
+    }
+
+    void Cut() {
+        const auto border = kept_.begin() + static_cast<std::ptrdiff_t>(cap_);
+        std::nth_element(kept_.begin(), border, kept_.end());
+        border_ = *border;  // every kept one is nearer than this
+        cut_ = true;
+        kept_.erase(border, kept_.end());
+    }
+
     std::size_t cap_;
     std::vector<KeyedMiss> kept_;
+    bool cut_ = false;
+    KeyedMiss border_{};
 };
+
+}  // namespace
+
+namespace {
+
+// Records a block: the block's records stay in the first-level cache while each
+// criterion passes over them.
+constexpr int kBlock = 256;
+// Fewer records than this a part are not worth a thread of their own.
+constexpr std::int64_t kRecordsPerPart = 1 << 16;
+
+// Marks a record that is no named player: no criterion's bit, and never a near miss.
+constexpr std::uint32_t kUnnamed = 1u << 31;
+static_assert(kCriterionCount < 31);
+
+// What one stretch of records gives, counted by CriterionId so that counting needs no
+// branch; stretches add up.
+struct PartReport {
+    explicit PartReport(std::size_t cap) : nearest(cap) {}
+
+    std::int64_t namedPlayers = 0, matches = 0, nearMissTotal = 0;
+    std::array<std::int64_t, kCriterionCount> failing{};
+    std::array<std::int64_t, kCriterionCount> failingOnly{};
+    NearestMisses nearest;
+
+    void Add(PartReport&& other) {
+        namedPlayers += other.namedPlayers;
+        matches += other.matches;
+        nearMissTotal += other.nearMissTotal;
+        for (std::size_t c = 0; c < failing.size(); ++c) {
+            failing[c] += other.failing[c];
+            failingOnly[c] += other.failingOnly[c];
+        }
+        nearest.Merge(std::move(other.nearest));
+    }
+};
+
+// One block of records: what each fails, found one criterion at a time; then counted
+// without a branch on what they fail. The players failing exactly one criterion are
+// gathered first and then offered one by one.
+void CountBlock(const PlayerFilter& filter, const std::uint8_t* data, std::int64_t begin, int size,
+                PartReport& part) {
+    std::array<std::uint32_t, kBlock> failed;
+    std::array<std::int32_t, kBlock> single;
+    const std::uint8_t* first = data + begin * kPlayerRecordSize;
+    filter.FailedCriteriaOfBlock(first, begin * kPlayerRecordSize, size, failed.data());
+    int singles = 0;
+    for (int r = 0; r < size; ++r) {
+        std::uint32_t& f = failed[static_cast<std::size_t>(r)];
+        if (!IsNamedPlayer(first + std::int64_t{r} * kPlayerRecordSize))
+            f = kUnnamed;
+        part.namedPlayers += f != kUnnamed;
+        part.matches += f == 0;
+        single[static_cast<std::size_t>(singles)] = r;
+        singles += f != 0 && f != kUnnamed && (f & (f - 1)) == 0;  // exactly one bit
+    }
+    for (const int criterion : filter.ActiveCriteria()) {
+        std::int64_t failing = 0;
+        for (int r = 0; r < size; ++r)
+            failing += (failed[static_cast<std::size_t>(r)] >> criterion) & 1u;
+        part.failing[static_cast<std::size_t>(criterion)] += failing;
+    }
+    for (int k = 0; k < singles; ++k) {
+        const int r = single[static_cast<std::size_t>(k)];
+        const int criterion = std::countr_zero(failed[static_cast<std::size_t>(r)]);
+        const std::int64_t offset = (begin + r) * kPlayerRecordSize;
+        ++part.failingOnly[static_cast<std::size_t>(criterion)];
+        part.nearest.Offer(filter, NearMiss{static_cast<std::int32_t>(begin + r), criterion,
+                                            filter.ValueOf(criterion, data + offset, offset)});
+    }
+    part.nearMissTotal += singles;
+}
+
+PartReport CountRecords(const PlayerFilter& filter, const std::uint8_t* data, std::int64_t begin,
+                        std::int64_t end, std::size_t cap) {
+    PartReport part(cap);
+    for (std::int64_t block = begin; block < end; block += kBlock) {
+        const auto size = static_cast<int>(std::min<std::int64_t>(kBlock, end - block));
+        CountBlock(filter, data, block, size, part);
+    }
+    return part;
+}
+
+// The records split into a stretch per core; the first stays on the calling thread.
+// Parts are added in file order, and the nearest misses are a total order, so the
+// report is the same however many parts there are.
+PartReport CountInParts(const PlayerFilter& filter, const std::uint8_t* data, std::int64_t count,
+                        std::size_t cap) {
+    const std::int64_t cores = std::max(1u, std::thread::hardware_concurrency());
+    const std::int64_t parts = std::clamp<std::int64_t>(count / kRecordsPerPart, 1, cores);
+    const std::int64_t stretch = (count / parts + kBlock - 1) / kBlock * kBlock;
+    std::vector<std::future<PartReport>> others;
+    for (std::int64_t p = 1; p < parts; ++p) {
+        const std::int64_t begin = std::min(count, p * stretch);
+        const std::int64_t end = std::min(count, begin + stretch);
+        others.push_back(
+            std::async(std::launch::async, CountRecords, std::cref(filter), data, begin, end, cap));
+    }
+    PartReport whole = CountRecords(filter, data, 0, std::min(count, stretch), cap);
+    for (std::future<PartReport>& other : others)
+        whole.Add(other.get());
+    return whole;
+}
 
 }  // namespace
 
 SearchReport MakeSearchReport(const PlayerFilter& filter, const ByteImage& image,
                               std::int32_t playerCount, std::size_t nearMissCap) {
-    SearchReport report;
-    std::array<std::size_t, kCriterionCount> slotOf{};
-    for (const int criterion : filter.ActiveCriteria()) {
-        slotOf[static_cast<std::size_t>(criterion)] = report.criteria.size();
-        report.criteria.push_back(CriterionCount{criterion, 0, 0});
-    }
-    if (!image.data || playerCount <= 0)
-        return report;
-    NearestMisses nearest(nearMissCap);
     const std::int64_t whole = static_cast<std::int64_t>(image.size / kPlayerRecordSize);
-    const std::int64_t count = std::min<std::int64_t>(playerCount, whole);
-    for (std::int64_t i = 0; i < count; ++i) {
-        const std::int64_t offset = i * kPlayerRecordSize;
-        const std::uint8_t* record = image.data.get() + offset;
-        if (!IsNamedPlayer(record))
-            continue;
-        ++report.namedPlayers;
-        const std::uint32_t failed = filter.FailedCriteria(record, offset);
-        if (failed == 0) {
-            ++report.matches;
-            continue;
-        }
-        ++report.failingAny;
-        for (std::uint32_t bits = failed; bits != 0; bits &= bits - 1)
-            ++report.criteria[slotOf[static_cast<std::size_t>(std::countr_zero(bits))]].failing;
-        if ((failed & (failed - 1)) != 0)
-            continue;  // more than one bit: fails more than one criterion
-        const int criterion = std::countr_zero(failed);
-        ++report.criteria[slotOf[static_cast<std::size_t>(criterion)]].failingOnly;
-        ++report.nearMissTotal;
-        nearest.Offer(filter, NearMiss{static_cast<std::int32_t>(i), criterion,
-                                       filter.ValueOf(criterion, record, offset)});
+    const std::int64_t count = image.data ? std::clamp<std::int64_t>(playerCount, 0, whole) : 0;
+    PartReport part = CountInParts(filter, image.data.get(), count, nearMissCap);
+    SearchReport report;
+    report.namedPlayers = part.namedPlayers;
+    report.matches = part.matches;
+    report.failingAny = part.namedPlayers - part.matches;
+    report.nearMissTotal = part.nearMissTotal;
+    for (const int criterion : filter.ActiveCriteria()) {
+        const auto slot = static_cast<std::size_t>(criterion);
+        report.criteria.push_back(
+            CriterionCount{criterion, part.failing[slot], part.failingOnly[slot]});
     }
-    report.nearMisses = nearest.Sorted();
+    report.nearMisses = part.nearest.Sorted();
     return report;
 }
 
 std::int64_t NearMissGap(const SearchCriteria& c, const NearMiss& miss) {
     return PlayerFilter(c, 0).MissDistance(miss.criterion, miss.value);
-}
-
-std::string CriterionText(const SearchCriteria& c, int criterion, std::string_view teamName) {
-    switch (criterion) {
-        case kTeamCriterion:
-            return "Team " + std::string(teamName);
-        case kNameCriterion:
-            return "Name " + NamePatternWords(c);
-        case kStatusCriterion:
-            return "Status " + WantedItem(c, criterion);
-        case kAssignmentCriterion:
-            return "Team assignment " + WantedItem(c, criterion);
-        case kPositionCriterion:
-            return "Position " + WantedItem(c, criterion);
-        default:
-            return Subject(criterion) + " " + BoundWords(c, criterion);
-    }
-}
-
-std::string NearMissText(const SearchCriteria& c, const NearMiss& miss,
-                         std::string_view missTeamName, std::string_view wantedTeamName) {
-    const auto byte = static_cast<std::uint8_t>(miss.value);
-    switch (miss.criterion) {
-        case kTeamCriterion:
-            return "Team " + std::string(missTeamName) + ", needs " + std::string(wantedTeamName);
-        case kNameCriterion:
-            return "Name not like " + NamePatternWords(c);
-        case kStatusCriterion:
-            return "Status " + std::string(StatusWord(miss.value)) + ", needs " +
-                   WantedItem(c, miss.criterion);
-        case kAssignmentCriterion:
-            return std::string(AssignmentText(byte)) + " (" + std::to_string(miss.value) +
-                   "), needs " + WantedItem(c, miss.criterion);
-        case kPositionCriterion:
-            return "Position " + PositionWord(miss.value) + ", needs " +
-                   WantedItem(c, miss.criterion);
-        default:
-            return Subject(miss.criterion) + " " + std::to_string(miss.value) + ", needs " +
-                   BoundWords(c, miss.criterion);
-    }
 }
 
 }  // namespace vantrel

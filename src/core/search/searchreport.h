@@ -8,7 +8,6 @@
 
 #include <cstddef>
 #include <cstdint>
-#include <string>
 #include <vector>
 
 namespace vantrel {
@@ -49,12 +48,5 @@ SearchReport MakeSearchReport(const PlayerFilter& filter, const ByteImage& image
 // distance for ages, salaries and ratings, -1 for criteria without one (team, name,
 // status, assignment, position). PlayerFilter::MissDistance for a filter at hand.
 std::int64_t NearMissGap(const SearchCriteria& criteria, const NearMiss& miss);
-
-// Plain English words for a criterion ("SK at least 70") and for a near miss ("SK 68,
-// needs at least 70"). Names and teams are Windows-1252 bytes as stored; the caller
-// passes the names of the wanted team and of the near miss's own team.
-std::string CriterionText(const SearchCriteria& criteria, int criterion, std::string_view teamName);
-std::string NearMissText(const SearchCriteria& criteria, const NearMiss& miss,
-                         std::string_view missTeamName, std::string_view wantedTeamName);
 
 }  // namespace vantrel

@@ -17,32 +17,28 @@ std::int64_t DistanceKey(const NearMissRow& row) {
     return row.distance >= 0 ? row.distance : std::numeric_limits<std::int64_t>::max();
 }
 
-const QString& TextOf(const NearMissRow& row, int column) {
-    switch (column) {
-        case 0:
-            return row.name;
-        case 1:
-            return row.team;
-        case 2:
-            return row.position;
-        case 3:
-            return row.criterion;
-        default:
-            return row.gap;
-    }
-}
-
 }  // namespace
 
-void NearMissModel::SetRows(std::vector<NearMissRow> rows) {
+void NearMissModel::SetRows(std::vector<NearMissRow> rows, NearMissWords words) {
     beginResetModel();
     rows_ = std::move(rows);
+    words_ = std::move(words);
+    texts_.assign(rows_.size(), {});
+    described_.assign(rows_.size(), false);
     const auto nearer = [](const NearMissRow& a, const NearMissRow& b) {
         return DistanceKey(a) < DistanceKey(b);
     };
     if (!std::is_sorted(rows_.begin(), rows_.end(), nearer))  // the report lists them so
         std::stable_sort(rows_.begin(), rows_.end(), nearer);
     endResetModel();
+}
+
+const QString& NearMissModel::Text(const NearMissRow& row, int column) const {
+    if (!described_[row.miss]) {
+        texts_[row.miss] = words_(row.miss);
+        described_[row.miss] = true;
+    }
+    return texts_[row.miss][static_cast<std::size_t>(column)];
 }
 
 const NearMissRow* NearMissModel::RowAt(int row) const {
@@ -63,7 +59,7 @@ QVariant NearMissModel::data(const QModelIndex& index, int role) const {
     const NearMissRow* row = RowAt(index.row());
     if (!row || role != Qt::DisplayRole)
         return {};
-    return TextOf(*row, index.column());
+    return Text(*row, index.column());
 }
 
 QVariant NearMissModel::headerData(int section, Qt::Orientation orientation, int role) const {
@@ -86,7 +82,7 @@ void NearMissModel::sort(int column, Qt::SortOrder order) {
             const std::int64_t x = DistanceKey(a), y = DistanceKey(b);
             return ascending ? x < y : y < x;
         }
-        const int c = QString::localeAwareCompare(TextOf(a, column), TextOf(b, column));
+        const int c = QString::localeAwareCompare(Text(a, column), Text(b, column));
         return ascending ? c < 0 : c > 0;
     };
     std::stable_sort(places.begin(), places.end(), before);

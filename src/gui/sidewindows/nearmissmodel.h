@@ -16,7 +16,7 @@ class NearMissModel : public QAbstractTableModel {
   public:
     using QAbstractTableModel::QAbstractTableModel;
 
-    void SetRows(std::vector<NearMissRow> rows);
+    void SetRows(std::vector<NearMissRow> rows, NearMissWords words);
     const NearMissRow* RowAt(int row) const;
 
     int rowCount(const QModelIndex& parent = QModelIndex()) const override;
@@ -26,7 +26,13 @@ class NearMissModel : public QAbstractTableModel {
     void sort(int column, Qt::SortOrder order) override;
 
   private:
+    const QString& Text(const NearMissRow& row, int column) const;
+
     std::vector<NearMissRow> rows_;
+    NearMissWords words_;
+    // The texts made so far, by NearMissRow::miss (which a sort does not change).
+    mutable std::vector<NearMissTexts> texts_;
+    mutable std::vector<bool> described_;
 };
 
 }  // namespace vantrel

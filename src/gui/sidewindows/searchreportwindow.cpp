@@ -72,7 +72,7 @@ void SearchReportWindow::ShowMessage(const QString& text) {
     ui_->criteriaTable->hide();
     ui_->missesLabel->hide();
     ui_->missesView->hide();
-    misses_->SetRows({});
+    misses_->SetRows({}, {});
 }
 
 void SearchReportWindow::ShowContent(ReportContent content) {
@@ -87,7 +87,7 @@ void SearchReportWindow::ShowContent(ReportContent content) {
                   .arg(content.missTotal)
                   .arg(shown));
     ui_->missesView->horizontalHeader()->setSortIndicatorShown(false);
-    misses_->SetRows(std::move(content.misses));
+    misses_->SetRows(std::move(content.misses), std::move(content.words));
     for (QWidget* part :
          {static_cast<QWidget*>(ui_->criteriaTable), static_cast<QWidget*>(ui_->missesLabel),
           static_cast<QWidget*>(ui_->missesView)})

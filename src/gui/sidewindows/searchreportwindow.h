@@ -9,7 +9,9 @@
 #include <QString>
 #include <QWidget>
 
+#include <array>
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <vector>
 
@@ -32,14 +34,20 @@ struct ReportCriterionRow {
 
 struct NearMissRow {
     std::int32_t record = 0;
-    QString name, team, position, criterion, gap;
     std::int64_t distance = -1;  // for ordering; -1 where the criterion has none
+    std::size_t miss = 0;        // which near miss, for NearMissWords
 };
+
+// The texts of a near miss's columns: name, team, position, criterion, gap. Made only
+// for the rows shown (or sorted by a text), not for all of a long list up front.
+using NearMissTexts = std::array<QString, 5>;
+using NearMissWords = std::function<NearMissTexts(std::size_t miss)>;
 
 struct ReportContent {
     QString summary;
     std::vector<ReportCriterionRow> criteria;
     std::vector<NearMissRow> misses;  // at most the cap
+    NearMissWords words;
     std::int64_t missTotal = 0;
 };
 

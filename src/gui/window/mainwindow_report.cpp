@@ -7,7 +7,7 @@
 
 #include "core/league/records.h"
 #include "core/order/resultcolumns.h"
-#include "core/search/searchreport.h"
+#include "core/search/reportwords.h"
 #include "gui/common/busycursor.h"
 #include "gui/common/displaytext.h"
 #include "gui/common/guardedslot.h"
@@ -32,38 +32,64 @@ std::string_view TeamBytes(const vantrel::ByteImage* teams, std::int64_t teamInd
     return team ? vantrel::TeamRecord(team).Name() : std::string_view();
 }
 
-// The near misses in words, for the report's table.
-std::vector<vantrel::NearMissRow> NearMissRows(const vantrel::SearchReport& report,
-                                               const vantrel::PlayerFilter& filter,
-                                               const vantrel::SearchCriteria& criteria,
-                                               const vantrel::ByteImage& roster,
-                                               const vantrel::ByteImage* teams,
-                                               std::int32_t teamStride) {
-    const std::string_view wantedTeam = TeamBytes(teams, criteria.teamIndex);
+// The words of the near misses of one report, made row by row as the table asks. Holds
+// the images weakly: a report left open does not keep a released league in memory.
+class NearMissDescriber {
+  public:
+    NearMissDescriber(const vantrel::SearchReport& report, const vantrel::SearchCriteria& criteria,
+                      const vantrel::SharedImage& roster, const vantrel::SharedImage& teams,
+                      std::int32_t teamStride)
+        : misses_(report.nearMisses),
+          criteria_(criteria),
+          roster_(roster),
+          teams_(teams),
+          teamStride_(teamStride) {}
+
+    vantrel::NearMissTexts operator()(std::size_t index) {
+        const vantrel::SharedImage roster = roster_.lock();
+        const vantrel::SharedImage teams = teams_.lock();
+        if (!roster || index >= misses_.size())
+            return {};
+        const vantrel::NearMiss& miss = misses_[index];
+        const std::uint8_t* record =
+            vantrel::RecordInImage(roster.get(), miss.record, vantrel::kPlayerRecordSize);
+        const std::int64_t teamIndex =
+            teamStride_ > 0 ? std::int64_t{miss.record} * vantrel::kPlayerRecordSize / teamStride_
+                            : -1;
+        const std::string_view team = TeamBytes(teams.get(), teamIndex);
+        const std::string_view wantedTeam = TeamBytes(teams.get(), criteria_.teamIndex);
+        return {vantrel::DecodeText(vantrel::CellBytes(record, vantrel::kNameColumn)),
+                vantrel::DecodeText(team),
+                vantrel::DecodeText(vantrel::CellBytes(record, vantrel::kPositionColumn)),
+                CriterionWords(miss.criterion, wantedTeam),
+                vantrel::DecodeText(vantrel::NearMissText(criteria_, miss, team, wantedTeam))};
+    }
+
+  private:
     // The same few criteria stand in every row: their words are made once each.
-    std::array<QString, vantrel::kCriterionCount> criterionWords;
-    const auto wordsOf = [&](int criterion) -> const QString& {
-        QString& words = criterionWords[static_cast<std::size_t>(criterion)];
+    const QString& CriterionWords(int criterion, std::string_view wantedTeam) {
+        QString& words = criterionWords_[static_cast<std::size_t>(criterion)];
         if (words.isEmpty())
-            words = vantrel::DecodeText(vantrel::CriterionText(criteria, criterion, wantedTeam));
+            words = vantrel::DecodeText(vantrel::CriterionText(criteria_, criterion, wantedTeam));
         return words;
-    };
+    }
+
+    std::vector<vantrel::NearMiss> misses_;
+    vantrel::SearchCriteria criteria_;
+    std::weak_ptr<const vantrel::ByteImage> roster_, teams_;
+    std::int32_t teamStride_ = 0;
+    std::array<QString, vantrel::kCriterionCount> criterionWords_;
+};
+
+// The near misses as rows of the report's table, nearest first as the report lists them.
+std::vector<vantrel::NearMissRow> NearMissRows(const vantrel::SearchReport& report,
+                                               const vantrel::PlayerFilter& filter) {
     std::vector<vantrel::NearMissRow> rows;
     rows.reserve(report.nearMisses.size());
-    for (const vantrel::NearMiss& miss : report.nearMisses) {
-        const std::uint8_t* record =
-            vantrel::RecordInImage(&roster, miss.record, vantrel::kPlayerRecordSize);
-        const std::int64_t teamIndex =
-            teamStride > 0 ? std::int64_t{miss.record} * vantrel::kPlayerRecordSize / teamStride
-                           : -1;
-        const std::string_view team = TeamBytes(teams, teamIndex);
-        rows.push_back(vantrel::NearMissRow{
-            miss.record, vantrel::DecodeText(vantrel::CellBytes(record, vantrel::kNameColumn)),
-            vantrel::DecodeText(team),
-            vantrel::DecodeText(vantrel::CellBytes(record, vantrel::kPositionColumn)),
-            wordsOf(miss.criterion),
-            vantrel::DecodeText(vantrel::NearMissText(criteria, miss, team, wantedTeam)),
-            filter.MissDistance(miss.criterion, miss.value)});
+    for (std::size_t i = 0; i < report.nearMisses.size(); ++i) {
+        const vantrel::NearMiss& miss = report.nearMisses[i];
+        rows.push_back(
+            vantrel::NearMissRow{miss.record, filter.MissDistance(miss.criterion, miss.value), i});
     }
     return rows;
 }
@@ -128,8 +154,9 @@ void VAvevadi::RefreshReport() {
             vantrel::DecodeText(vantrel::CriterionText(last.criteria, count.criterion, wantedTeam)),
             count.failing, count.failingOnly});
     }
-    content.misses = NearMissRows(report, filter, last.criteria, *last.roster, last.teams.get(),
-                                  last.teamStride);
+    content.misses = NearMissRows(report, filter);
+    content.words =
+        NearMissDescriber(report, last.criteria, last.roster, last.teams, last.teamStride);
     content.missTotal = report.nearMissTotal;
     report_->ShowContent(std::move(content));
     if (last.roster != league_.RosterFileImage)
