@@ -1,6 +1,7 @@
 // End-to-end timings of the real main window on generated leagues: the load through the
 // open dialog, searches, header-click sorts, a repaint of the result list, a details
-// display, two chart frames, and the search report of a search with six criteria. Every
+// display, two chart frames, the search report of a search with six criteria, the compare
+// window on four rows and a chart frame with three search thresholds drawn. Every
 // timing is the median of several runs and stands next to a floor measured in the same
 // run: one read of the league files into a buffer for the load, one pass summing the
 // roster bytes for the searches; the search report stands next to the Reset search.
@@ -15,6 +16,7 @@
 #include "core/search/playerfilter.h"
 #include "core/search/reportwords.h"
 #include "gui/results/resultmodel.h"
+#include "gui/sidewindows/comparewindow.h"
 #include "gui/sidewindows/searchreportwindow.h"
 
 #include "leaguegen.h"
@@ -24,6 +26,7 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QFileDialog>
+#include <QItemSelectionModel>
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QProcess>
@@ -388,6 +391,60 @@ void MeasureDisplayRun(Session& s, ListFigures& f) {
     f.finished.runs.push_back(TimeMs([&] { s.chart->repaint(); }));
 }
 
+// The compare window opened on the first four rows of the list, from hidden, until it
+// has been shown and painted; closed again after each run.
+Figure MeasureCompare(Session& s, int runs) {
+    Figure open{"compare window, four rows, opened", {}, {}, ""};
+    QWidget* window = s.program->compare.get();
+    for (int run = 0; run < runs; ++run) {
+        s.found->clearSelection();
+        for (int row = 0; row < 4; ++row)
+            s.found->selectionModel()->select(
+                s.model->index(row, 0), QItemSelectionModel::Select | QItemSelectionModel::Rows);
+        open.runs.push_back(TimeMs([&] {
+            s.window->CompareSelectedRows();
+            QApplication::processEvents();
+        }));
+        if (!window->isVisible()) {
+            std::cerr << "the compare window did not open\n";
+            std::exit(2);
+        }
+        window->close();
+        QApplication::processEvents();
+    }
+    return open;
+}
+
+// A frame of the finished details chart with three rating criteria drawn on it (SK and PA
+// at least, OV at most), the panel reset afterwards.
+Figure MeasureThresholdFrame(Session& s, int runs) {
+    Figure frame{"chart frame, three thresholds drawn", {}, {}, ""};
+    s.reset->click();
+    s.window->BindCriteriaControls();
+    const std::array<std::pair<int, Qt::CheckState>, 3> criteria = {
+        {{vantrel::kSK, Qt::Unchecked},
+         {vantrel::kPA, Qt::Unchecked},
+         {vantrel::kOverallIndex, Qt::PartiallyChecked}}};
+    for (const auto& [rating, mode] : criteria) {
+        s.window->CriteriaControls.checkBoxes[static_cast<std::size_t>(rating)]->setCheckState(
+            mode);
+        s.window->CriteriaControls.trackBars[static_cast<std::size_t>(rating)]->setValue(60);
+    }
+    s.found->clearSelection();
+    s.found->selectRow(0);
+    s.details->click();
+    const auto* animation = s.window->findChild<QTimer*>(QStringLiteral("tim"));
+    if (!QTest::qWaitFor([&] { return !animation->isActive(); }, 5000)) {
+        std::cerr << "chart animation did not end\n";
+        std::exit(2);
+    }
+    for (int run = 0; run < runs; ++run)
+        frame.runs.push_back(TimeMs([&] { s.chart->repaint(); }));
+    s.reset->click();
+    QApplication::processEvents();
+    return frame;
+}
+
 // The six criteria of the report figures, set on the panel's own controls after Reset.
 void SetSixCriteria(Session& s, const bench::SixCriteria& six) {
     s.reset->click();
@@ -486,6 +543,8 @@ SizeResult MeasureSize(std::int64_t wanted, int runs, const QString& folder) {
     const Figure six = MeasureSixCriteriaSearch(s, runs, result);
     const Figure report = MeasureReport(s, runs, all);
     const Figure pass = MeasureReportPass(s, runs, all, result);
+    const Figure compare = MeasureCompare(s, runs);
+    const Figure thresholds = MeasureThresholdFrame(s, runs);
     result.peakKiB = ProcStatusKiB("VmHWM");
     result.figures = {load,
                       selective,
@@ -500,7 +559,9 @@ SizeResult MeasureSize(std::int64_t wanted, int runs, const QString& folder) {
                       list.finished,
                       six,
                       report,
-                      pass};
+                      pass,
+                      compare,
+                      thresholds};
     s.program.reset();
     QApplication::processEvents();
     return result;

@@ -1,13 +1,16 @@
 // Makes the README's screenshots: starts the program as usual, opens a league through
 // the real open dialog, searches, and shows a skater's and a goalie's details once the
-// chart animation has ended, then a narrower search and its report. Each window is saved
-// as a PNG.
+// chart animation has ended, then a narrower search and its report, and a skater's details
+// with the panel's rating bounds on his chart. Each window is saved as a PNG.
 //
 //   screenshots LEAGUEFILE OUTDIR      (run under Xvfb, or with QT_QPA_PLATFORM=offscreen)
 
+#include "core/league/records.h"
+#include "gui/results/resultmodel.h"
 #include "gui/window/mainwindow.h"
 #include "gui/sidewindows/searchreportwindow.h"
 #include "gui/sidewindows/sidewindows.h"
+#include "gui/sidewindows/comparewindow.h"
 #include "gui/window/startup.h"
 
 #include <QAbstractItemModel>
@@ -57,18 +60,24 @@ bool Save(QWidget* window, const QString& file) {
     return ok;
 }
 
-// Selects the first listed player for whom wanted(position text) holds and shows him.
-bool ShowDetails(VAvevadi& window, const std::function<bool(const QString&)>& wanted) {
+// Selects a row of the list and shows its player once the chart animation has ended.
+void ShowRow(VAvevadi& window, int row) {
     auto* found = window.findChild<QTableView*>(QStringLiteral("found"));
-    QAbstractItemModel* model = found->model();
+    found->selectionModel()->select(
+        found->model()->index(row, 0),
+        QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
+    window.findChild<QPushButton*>(QStringLiteral("Button1"))->click();
+    Wait(1200);  // the animation takes about 0.6 s
+}
+
+// Shows the first listed player for whom wanted(position text) holds.
+bool ShowDetails(VAvevadi& window, const std::function<bool(const QString&)>& wanted) {
+    QAbstractItemModel* model = window.findChild<QTableView*>(QStringLiteral("found"))->model();
     for (int row = 0; row < model->rowCount(); ++row) {
-        if (!wanted(model->index(row, 1).data().toString()))
-            continue;
-        found->selectionModel()->select(
-            model->index(row, 0), QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
-        window.findChild<QPushButton*>(QStringLiteral("Button1"))->click();
-        Wait(1200);  // the animation takes about 0.6 s
-        return true;
+        if (wanted(model->index(row, 1).data().toString())) {
+            ShowRow(window, row);
+            return true;
+        }
     }
     return false;
 }
@@ -81,6 +90,52 @@ bool ShowSearchReport(VAvevadi& window) {
     window.findChild<QSlider*>(QStringLiteral("tbx8"))->setValue(70);
     window.findChild<QPushButton*>(QStringLiteral("Button2"))->click();
     window.findChild<QAction*>(QStringLiteral("SearchReport1"))->trigger();
+    Wait(300);
+    return true;
+}
+
+// After Reset and a search for everybody: SK at least 70, PA at least 50 and OV at least
+// 60 set on the panel, then the details of the first centre who fails SK and meets PA.
+bool ShowThresholds(VAvevadi& window) {
+    window.findChild<QPushButton*>(QStringLiteral("Button3"))->click();
+    window.findChild<QPushButton*>(QStringLiteral("Button2"))->click();
+    window.findChild<QSlider*>(QStringLiteral("tbx7"))->setValue(70);
+    window.findChild<QSlider*>(QStringLiteral("tbx8"))->setValue(50);
+    window.findChild<QSlider*>(QStringLiteral("tbx14"))->setValue(60);
+    const auto* model = qobject_cast<const vantrel::ResultModel*>(
+        window.findChild<QTableView*>(QStringLiteral("found"))->model());
+    for (int row = 0; model && row < model->rowCount(); ++row) {
+        const vantrel::PlayerRecord player(window.League().PlayerAt(model->RecordIndexAt(row)));
+        if (player.Position() == 0 && player.Rating(vantrel::kSK) < 70 &&
+            player.Rating(vantrel::kPA) >= 50) {
+            ShowRow(window, row);
+            return true;
+        }
+    }
+    return false;
+}
+
+// Three skaters and a goalie of the list side by side in the compare window.
+bool ShowCompare(VAvevadi& window) {
+    window.findChild<QPushButton*>(QStringLiteral("Button3"))->click();
+    window.findChild<QPushButton*>(QStringLiteral("Button2"))->click();
+    auto* found = window.findChild<QTableView*>(QStringLiteral("found"));
+    QAbstractItemModel* model = found->model();
+    found->clearSelection();
+    int skaters = 0;
+    bool goalie = false;
+    for (int row = 0; row < model->rowCount() && (skaters < 3 || !goalie); ++row) {
+        const bool isGoalie = model->index(row, 1).data().toString() == "G";
+        if (isGoalie ? goalie : skaters == 3)
+            continue;
+        if (isGoalie)
+            goalie = true;
+        else
+            ++skaters;
+        found->selectionModel()->select(model->index(row, 0),
+                                        QItemSelectionModel::Select | QItemSelectionModel::Rows);
+    }
+    window.CompareSelectedRows();
     Wait(300);
     return true;
 }
@@ -123,5 +178,7 @@ int main(int argc, char* argv[]) {
     ok = Save(program->about.get(), out.filePath("about.png")) && ok;
     ok = ShowSearchReport(window) &&
          Save(program->report.get(), out.filePath("search-report.png")) && ok;
+    ok = ShowThresholds(window) && Save(&window, out.filePath("details-thresholds.png")) && ok;
+    ok = ShowCompare(window) && Save(program->compare.get(), out.filePath("compare.png")) && ok;
     return ok ? 0 : 1;
 }

@@ -1,5 +1,6 @@
 #include "core/eval/overall.h"
 
+#include "core/eval/leaguerank.h"
 #include "core/eval/numbertext.h"
 #include "core/league/leaguedata.h"
 #include "core/league/programerror.h"
@@ -167,7 +168,7 @@ double OverallValue(const std::uint8_t* record) {
     return OverallValueOf(OverallExact(record));
 }
 
-double LeagueAverageOverall(const LeagueData& league) {
+double LeagueAverageOverall(const LeagueData& league, LeagueRanks* ranks) {
     const ByteImage* image = league.RosterFileImage.get();
     if (!image || !image->data || image->size == 0 || league.RosterFileSize <= 0 ||
         !league.IsLoaded()) {
@@ -181,10 +182,15 @@ double LeagueAverageOverall(const LeagueData& league) {
     for (std::int64_t i = 0; i < records; ++i) {
         const std::uint8_t* record = image->data.get() + i * kPlayerRecordSize;
         if (IsNamedPlayer(record)) {
-            sum += OverallValueFast(record);
+            const double overall = OverallValueFast(record);
+            sum += overall;
             ++count;
+            if (ranks)
+                ranks->Add(record, overall);
         }
     }
+    if (ranks)
+        ranks->Finish();
     if (count == 0)
         return 0;
     // The quotient is formed in extended precision and then rounded to a double, as the

@@ -12,6 +12,7 @@
 namespace vantrel {
 
 struct LeagueData;
+class LeagueRanks;
 
 // OV is defined bit for bit by extended-precision (x87 80-bit) weights, products and sums.
 static_assert(std::numeric_limits<long double>::digits == 64,
@@ -42,8 +43,9 @@ double OverallValueOf(double ov);
 
 // The mean OverallValue over the named players (trimmed name of at least 2 characters)
 // of the loaded league; 0 when there is none. Throws ProgramError(kSomethingsWrong) when
-// the league has no roster image or PlayersPerTeam is not positive.
-double LeagueAverageOverall(const LeagueData& league);
+// the league has no roster image or PlayersPerTeam is not positive. With `ranks`, the
+// same pass adds every named player to it (and finishes it).
+double LeagueAverageOverall(const LeagueData& league, LeagueRanks* ranks = nullptr);
 
 // The caption ShowLeagueAverage writes into avgov: the average cut (not rounded) to one
 // decimal through extended-precision steps (65.37 -> "65.3", 65.1 -> "65").

@@ -1,9 +1,11 @@
 #include "gui/chart/barchart3d.h"
 
 #include <QFontMetricsF>
+#include <QHelpEvent>
 #include <QImage>
 #include <QMouseEvent>
 #include <QPainter>
+#include <QToolTip>
 #include <QWheelEvent>
 
 #include <algorithm>
@@ -35,6 +37,14 @@ const QColor kWallEdge(128, 128, 128);
 const QColor kGridOnWall(160, 160, 160);
 const QColor kGridOnBack(205, 205, 205);
 const QColor kMarkEdge(128, 128, 128);
+// Search bounds: near-black on a white halo reads on every bar colour, the walls and the
+// window; the dashes tell a failing bar's outline from the bars' own solid edges.
+const QColor kBoundInk(16, 16, 16);
+const QColor kBoundHalo(255, 255, 255);
+// How far a bound line reaches past the bar's sides, in chart units.
+constexpr double kBoundOverhang = 1.0;
+// The bound signs are a little larger than the other texts: one glyph on a busy chart.
+constexpr int kSignPixels = 13;
 
 // Corner c of a box: bit 0 picks x1, bit 1 y1, bit 2 z1. Every face lists its corners
 // counter-clockwise as seen from outside, so a face is visible when its projection
@@ -62,6 +72,63 @@ double ShoelaceArea(const std::array<QPointF, 4>& q) {
         sum += a.x() * b.y() - b.x() * a.y();
     }
     return sum / 2;
+}
+
+double Cross(QPointF o, QPointF a, QPointF b) {
+    return (a.x() - o.x()) * (b.y() - o.y()) - (a.y() - o.y()) * (b.x() - o.x());
+}
+
+// Inside or on the edge of a convex quad of either winding; a quad without area holds nothing.
+bool QuadHolds(const std::array<QPointF, 4>& q, QPointF p) {
+    if (std::abs(ShoelaceArea(q)) < 1e-9) {
+        return false;
+    }
+    bool negative = false, positive = false;
+    for (std::size_t i = 0; i < 4; ++i) {
+        const double side = Cross(q[i], q[(i + 1) % 4], p);
+        negative = negative || side < 0;
+        positive = positive || side > 0;
+    }
+    return !(negative && positive);
+}
+
+// The outline of a projected box: the convex hull of its corners (monotone chain), into
+// `hull`; returns how many points it has. Fixed arrays, so painting does not allocate.
+int ConvexHull(std::array<QPointF, 8> points, std::array<QPointF, 16>& hull) {
+    std::sort(points.begin(), points.end(), [](QPointF a, QPointF b) {
+        return a.x() < b.x() || (a.x() == b.x() && a.y() < b.y());
+    });
+    int n = 0;
+    const auto add = [&hull, &n](QPointF p, int floor) {
+        while (n >= floor && Cross(hull[static_cast<std::size_t>(n - 2)],
+                                   hull[static_cast<std::size_t>(n - 1)], p) <= 0) {
+            --n;
+        }
+        hull[static_cast<std::size_t>(n++)] = p;
+    };
+    for (const QPointF& p : points) {
+        add(p, 2);
+    }
+    const int lower = n + 1;
+    for (auto it = points.rbegin() + 1; it != points.rend(); ++it) {
+        add(*it, lower);
+    }
+    return n - 1;  // the last point repeats the first
+}
+
+const QString& BoundSign(BoundMode mode) {
+    static const QString atLeast(QChar(0x2265));
+    static const QString atMost(QChar(0x2264));
+    static const QString equal(QLatin1Char('='));
+    switch (mode) {
+        case BoundMode::kAtLeast:
+            return atLeast;
+        case BoundMode::kAtMost:
+            return atMost;
+        case BoundMode::kEqual:
+            break;
+    }
+    return equal;
 }
 
 // The view transform from chart units to view units (u right, v up, w away from the
@@ -167,6 +234,25 @@ void BarSeries3D::AddBar(double value, const QString& label, QRgb colour) {
     emit changed();
 }
 
+void BarSeries3D::setBarBound(int i, double value, BoundMode mode, bool fails) {
+    if (i < 0 || i >= barCount()) {
+        return;
+    }
+    BarData& bar = bars_[static_cast<std::size_t>(i)];
+    bar.hasBound = true;
+    bar.bound = value;
+    bar.boundMode = mode;
+    bar.failsBound = fails;
+    emit changed();
+}
+
+// Nothing drawn changes: no repaint.
+void BarSeries3D::setBarToolTip(int i, const QString& text) {
+    if (i >= 0 && i < barCount()) {
+        bars_[static_cast<std::size_t>(i)].toolTip = text;
+    }
+}
+
 void BarSeries3D::setActive(bool active) {
     if (active_ != active) {
         active_ = active;
@@ -197,8 +283,11 @@ struct BarChart3D::BarBox {
     double depth = 0;
     const BarSeries3D* series = nullptr;
     const BarSeries3D::BarData* bar = nullptr;
+    int index = 0;  // in its series
     QRectF mark;
     bool markShown = false;
+    bool boundShown = false;     // thresholds visible and the bar has a bound
+    QPointF boundFrom, boundTo;  // the bound line across the front face, left to right
 };
 
 BarChart3D::BarChart3D(QWidget* parent) : QWidget(parent) {
@@ -252,6 +341,9 @@ void BarChart3D::setChart3DPercent(int percent) {
 }
 void BarChart3D::setOrthogonal(bool orthogonal) {
     SetView(orthogonal_, orthogonal);
+}
+void BarChart3D::setThresholdsVisible(bool visible) {
+    SetView(thresholdsVisible_, visible);
 }
 
 double BarChart3D::ScaleTop(double largestValue) {
@@ -378,11 +470,14 @@ void BarChart3D::Paint(QPainter& painter, QSize size) const {
     }
     PlaceBars(frame);
     PaintBars(frame);
+    // Bound lines under the texts, so that no value mark or label is covered.
+    PaintBoundLines(frame);
     if (!frame.drawTexts) {
         return;
     }
     PaintLabels(frame);
     PaintMarks(frame);
+    PaintBoundSigns(frame);
 }
 
 QFont BarChart3D::TextFont(double zoom) const {
@@ -530,11 +625,19 @@ void BarChart3D::PlaceBars(const Frame& f) const {
             BarBox& box = boxes_.emplace_back();
             box.series = series;
             box.bar = &bar;
+            box.index = i;
             for (int c = 0; c < 8; ++c) {
                 box.corner[static_cast<std::size_t>(c)] =
                     f.project(c & 1 ? x1 : x0, c & 2 ? y1 : 0, c & 4 ? z1 : z0);
             }
             f.project.View((x0 + x1) / 2, y1 / 2, (z0 + z1) / 2, &box.depth);
+            // A bound beyond the axis is drawn at its end.
+            box.boundShown = thresholdsVisible_ && bar.hasBound && std::isfinite(bar.bound);
+            if (box.boundShown) {
+                const double yb = f.h * std::clamp(bar.bound, 0.0, f.top) / f.top;
+                box.boundFrom = f.project(x0 - kBoundOverhang, yb, z0);
+                box.boundTo = f.project(x1 + kBoundOverhang, yb, z0);
+            }
         }
         ++row;
     }
@@ -629,6 +732,104 @@ void BarChart3D::PaintMarks(const Frame& f) const {
             f.painter.drawText(box.mark, Qt::AlignCenter, box.bar->valueText);
         }
     }
+}
+
+// The outline of every bar that fails its bound, then the bound lines, each on a white
+// halo. Bars keep their own colours: the outline lies around them.
+void BarChart3D::PaintBoundLines(const Frame& f) const {
+    QPainter& painter = f.painter;
+    const double width = std::max(2 * f.zoom, 1.0);
+    const QPen halo(kBoundHalo, width + 2, Qt::SolidLine, Qt::FlatCap, Qt::MiterJoin);
+    const QPen dashed(kBoundInk, width, Qt::DashLine, Qt::FlatCap, Qt::MiterJoin);
+    painter.setBrush(Qt::NoBrush);
+    std::array<QPointF, 16> hull;
+    for (int index : order_) {
+        const BarBox& box = boxes_[static_cast<std::size_t>(index)];
+        if (!box.boundShown || !box.bar->failsBound) {
+            continue;
+        }
+        const int n = ConvexHull(box.corner, hull);
+        painter.setPen(halo);
+        painter.drawPolygon(hull.data(), n);
+        painter.setPen(dashed);
+        painter.drawPolygon(hull.data(), n);
+    }
+    const QPen solid(kBoundInk, width, Qt::SolidLine, Qt::FlatCap);
+    for (const BarBox& box : boxes_) {
+        if (box.boundShown) {
+            painter.setPen(halo);
+            painter.drawLine(box.boundFrom, box.boundTo);
+            painter.setPen(solid);
+            painter.drawLine(box.boundFrom, box.boundTo);
+        }
+    }
+}
+
+// The sign of every bound, large and bold in a tag at the right end of its line, where it
+// covers no text placed before it.
+void BarChart3D::PaintBoundSigns(const Frame& f) const {
+    if (std::none_of(boxes_.begin(), boxes_.end(), [](const BarBox& b) { return b.boundShown; })) {
+        return;
+    }
+    QPainter& painter = f.painter;
+    QFont bold = painter.font();
+    bold.setBold(true);
+    bold.setPixelSize(std::max(static_cast<int>(std::lround(kSignPixels * f.zoom)), 1));
+    painter.setFont(bold);
+    const QFontMetricsF metrics(bold);
+    painter.setBrush(Qt::white);
+    painter.setPen(QPen(kBoundInk, 1));
+    for (const BarBox& box : boxes_) {
+        if (!box.boundShown) {
+            continue;
+        }
+        const QString& sign = BoundSign(box.bar->boundMode);
+        const double width = metrics.horizontalAdvance(sign) + 5 * f.zoom;
+        const double height = metrics.height();
+        const QRectF tag(box.boundTo.x() - width / 2, box.boundTo.y() - height / 2, width, height);
+        if (PlaceText(tag)) {
+            painter.drawRect(tag);
+            painter.drawText(tag, Qt::AlignCenter, sign);
+        }
+    }
+}
+
+BarChart3D::BarHit BarChart3D::BarAt(QPointF widgetPos) const {
+    if (width() <= 0 || height() <= 0 || zoom_ == 0) {
+        return {};
+    }
+    QPainter unused;  // the frame keeps a painter; placing the bars paints nothing
+    PlaceBars(MakeFrame(unused, size()));
+    // Nearest first: a box is the union of its faces' projections.
+    for (auto it = order_.rbegin(); it != order_.rend(); ++it) {
+        const BarBox& box = boxes_[static_cast<std::size_t>(*it)];
+        for (const auto& face : kFaces) {
+            std::array<QPointF, 4> quad;
+            for (std::size_t k = 0; k < 4; ++k) {
+                quad[k] = box.corner[static_cast<std::size_t>(face[k])];
+            }
+            if (QuadHolds(quad, widgetPos)) {
+                return {box.series, box.index};
+            }
+        }
+    }
+    return {};
+}
+
+bool BarChart3D::event(QEvent* event) {
+    if (event->type() != QEvent::ToolTip) {
+        return QWidget::event(event);
+    }
+    const auto* help = static_cast<QHelpEvent*>(event);
+    const BarHit hit = BarAt(help->pos());
+    const QString text = hit.series ? hit.series->barToolTip(hit.index) : QString();
+    if (text.isEmpty()) {
+        QToolTip::hideText();
+        event->ignore();
+    } else {
+        QToolTip::showText(help->globalPos(), text, this);
+    }
+    return true;
 }
 
 }  // namespace vantrel

@@ -24,10 +24,15 @@
 // The projected scene box plus room for the texts is fitted into the widget (zoom 100),
 // scaled by zoom about the centre of that room and shifted by horizOffset/vertOffset.
 // Texts are scaled with the zoom too and left out when they would be too small to read.
+//
+// Search bounds (thresholdsVisible): a bar may carry a bound, drawn as a short line across
+// its front face at the bound's height with the sign of its mode in a tag at the line's
+// right end; a bar that fails its bound is outlined. Neither changes anything else drawn.
 
 #include <QColor>
 #include <QList>
 #include <QObject>
+#include <QPointF>
 #include <QRectF>
 #include <QString>
 #include <QWidget>
@@ -39,6 +44,9 @@ class QImage;
 class QPainter;
 
 namespace vantrel {
+
+// How a search bound on a bar's value reads.
+enum class BoundMode : std::uint8_t { kAtLeast, kAtMost, kEqual };
 
 // One series of bars; its bars stand side by side in the order they were added.
 class BarSeries3D : public QObject {
@@ -72,6 +80,17 @@ class BarSeries3D : public QObject {
     Q_INVOKABLE QRgb barColour(int i) const { return Bar(i).bgr; }
     Q_INVOKABLE QColor barQColor(int i) const { return Bar(i).front; }
 
+    // A search bound on bar i, kept until Clear(). `fails` is the caller's verdict: the
+    // chart draws it and never tests the value itself. An index outside the bars is ignored.
+    void setBarBound(int i, double value, BoundMode mode, bool fails);
+    Q_INVOKABLE bool barHasBound(int i) const { return Bar(i).hasBound; }
+    Q_INVOKABLE double barBoundValue(int i) const { return Bar(i).bound; }
+    BoundMode barBoundMode(int i) const { return Bar(i).boundMode; }
+    Q_INVOKABLE bool barFailsBound(int i) const { return Bar(i).failsBound; }
+    // The text shown when the mouse rests on bar i; none while it is empty. Kept until Clear().
+    void setBarToolTip(int i, const QString& text);
+    Q_INVOKABLE QString barToolTip(int i) const { return Bar(i).toolTip; }
+
   signals:
     void changed();
 
@@ -83,6 +102,11 @@ class BarSeries3D : public QObject {
         QString valueText;
         QRgb bgr = 0;
         QColor front, top, side, bottom, edge;
+        bool hasBound = false;
+        double bound = 0;
+        BoundMode boundMode = BoundMode::kAtLeast;
+        bool failsBound = false;
+        QString toolTip;
     };
     const BarData& Bar(int i) const { return bars_[static_cast<std::size_t>(i)]; }
 
@@ -102,7 +126,15 @@ class BarChart3D : public QWidget {
     Q_PROPERTY(int vertOffset READ vertOffset WRITE setVertOffset NOTIFY viewChanged)
     Q_PROPERTY(int chart3DPercent READ chart3DPercent WRITE setChart3DPercent NOTIFY viewChanged)
     Q_PROPERTY(bool orthogonal READ orthogonal WRITE setOrthogonal NOTIFY viewChanged)
+    Q_PROPERTY(
+        bool thresholdsVisible READ thresholdsVisible WRITE setThresholdsVisible NOTIFY viewChanged)
   public:
+    // A bar of a series; no bar at all has no series and index -1.
+    struct BarHit {
+        const BarSeries3D* series = nullptr;
+        int index = -1;
+    };
+
     explicit BarChart3D(QWidget* parent = nullptr);
     ~BarChart3D() override;
 
@@ -134,6 +166,13 @@ class BarChart3D : public QWidget {
     void setChart3DPercent(int percent);
     bool orthogonal() const { return orthogonal_; }
     void setOrthogonal(bool orthogonal);
+    // Whether the bars' search bounds are drawn (their marks and the outlines of failing bars).
+    bool thresholdsVisible() const { return thresholdsVisible_; }
+    void setThresholdsVisible(bool visible);
+
+    // The bar drawn at `widgetPos` with the widget at its present size and view; where bars
+    // overlap, the nearest. Worked out afresh, so it never depends on an earlier paint.
+    BarHit BarAt(QPointF widgetPos) const;
 
     QSize sizeHint() const override { return {465, 233}; }
 
@@ -148,6 +187,7 @@ class BarChart3D : public QWidget {
     void viewChanged();
 
   protected:
+    bool event(QEvent* event) override;  // the bars' tooltips
     void paintEvent(QPaintEvent* event) override;
     void wheelEvent(QWheelEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
@@ -165,6 +205,8 @@ class BarChart3D : public QWidget {
     void PaintAxisTexts(const Frame& f) const;
     void PlaceBars(const Frame& f) const;
     void PaintBars(const Frame& f) const;
+    void PaintBoundLines(const Frame& f) const;
+    void PaintBoundSigns(const Frame& f) const;
     void PaintLabels(const Frame& f) const;
     void PaintMarks(const Frame& f) const;
     template <class T>
@@ -178,6 +220,7 @@ class BarChart3D : public QWidget {
     int vertOffset_ = 0;
     int chart3DPercent_ = 30;
     bool orthogonal_ = false;
+    bool thresholdsVisible_ = true;
 
     // Reused from frame to frame, so painting does not allocate once they have grown.
     mutable std::vector<BarBox> boxes_;

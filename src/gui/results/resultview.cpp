@@ -17,6 +17,13 @@
 
 namespace vantrel {
 
+namespace {
+
+// Compare: no standard key of any platform uses it.
+const QKeySequence kCompareKeys(Qt::CTRL | Qt::SHIFT | Qt::Key_M);
+
+}  // namespace
+
 ResultView::ResultView(QWidget* parent) : QTableView(parent) {
     setSelectionBehavior(QAbstractItemView::SelectRows);
     setSelectionMode(QAbstractItemView::ExtendedSelection);
@@ -41,6 +48,9 @@ ResultView::ResultView(QWidget* parent) : QTableView(parent) {
     copyAction_ = AddCopyAction(QStringLiteral("Copy"), QKeySequence::Copy, false);
     copyWithHeadersAction_ = AddCopyAction(QStringLiteral("Copy with Headers"),
                                            QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_C), true);
+    compareAction_ = new QAction(QStringLiteral("Compare"), this);
+    compareAction_->setShortcut(kCompareKeys);
+    compareAction_->setShortcutContext(Qt::WidgetShortcut);
 }
 
 QAction* ResultView::AddCopyAction(const QString& text, const QKeySequence& keys,
@@ -107,6 +117,8 @@ void ResultView::keyPressEvent(QKeyEvent* event) {
                              event->modifiers() == (Qt::ControlModifier | Qt::ShiftModifier);
     if (event->matches(QKeySequence::Copy) || withHeaders)
         Guarded([this, withHeaders] { CopySelectedRows(withHeaders); })();
+    else if (QKeySequence(event->keyCombination()) == kCompareKeys)
+        emit compareRequested();
     else if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter)
         emit detailsRequested();
     else
@@ -129,11 +141,15 @@ void ResultView::contextMenuEvent(QContextMenuEvent* event) {
     menu.addSeparator();
     QAction* details = menu.addAction(QStringLiteral("Details"));
     details->setEnabled(hasSelection);
+    compareAction_->setEnabled(hasSelection);
+    menu.addAction(compareAction_);
     const QAction* chosen = menu.exec(event->globalPos());
     for (QAction* action : {copyAction_, copyWithHeadersAction_})
         action->setEnabled(true);
     if (chosen == details)
         emit detailsRequested();
+    if (chosen == compareAction_)
+        emit compareRequested();
 }
 
 }  // namespace vantrel

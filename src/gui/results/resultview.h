@@ -1,9 +1,10 @@
 #pragma once
 
 // The report list of the result page: its look, whole-row copying (Ctrl+C, and
-// Ctrl+Shift+C with the column captions), the context menu, and the two ways a user asks
-// for a player's details on the list itself (double-click anywhere on it, Enter).
-// It knows nothing of the window; the window connects detailsRequested().
+// Ctrl+Shift+C with the column captions), the context menu, the two ways a user asks
+// for a player's details on the list itself (double-click anywhere on it, Enter), and
+// comparing the selected players (Ctrl+Shift+M, or the menu). It knows nothing of the
+// window; the window connects detailsRequested() and compareRequested().
 
 #include <QList>
 #include <QTableView>
@@ -34,6 +35,8 @@ class ResultView : public QTableView {
     // A double-click anywhere on the list (on a row or below the last one), Enter, or
     // "Details" in the context menu.
     void detailsRequested();
+    // Ctrl+Shift+M or "Compare" in the context menu, whatever the number of rows selected.
+    void compareRequested();
 
   protected:
     void keyPressEvent(QKeyEvent* event) override;
@@ -47,6 +50,7 @@ class ResultView : public QTableView {
 
     QAction* copyAction_ = nullptr;
     QAction* copyWithHeadersAction_ = nullptr;
+    QAction* compareAction_ = nullptr;
 };
 
 }  // namespace vantrel

@@ -117,6 +117,8 @@ void VAvevadi::ConnectHandlers() {
             Guarded([this](bool) { FileInfos1Click(); }));
     connect(frameUi_->SearchReport1, &QAction::triggered, this,
             Guarded([this](bool) { SearchReport1Click(); }));
+    connect(frameUi_->SearchThresholdsOnChart1, &QAction::toggled, this,
+            Guarded([this](bool shown) { SearchThresholdsOnChart1Click(shown); }));
     connect(frameUi_->CheckboxLegend1, &QAction::triggered, this,
             Guarded([this](bool) { SpeedButton1Click(); }));
     connect(panelUi_->SpeedButton1, &QToolButton::clicked, this,

@@ -5,8 +5,10 @@
 // controls that raise them; their definitions live beside this header, one file per
 // theme: mainwindow.cpp (frame, menu, enabled states), mainwindow_loading.cpp,
 // mainwindow_panel.cpp, mainwindow_search.cpp, mainwindow_ordering.cpp,
-// mainwindow_details.cpp, mainwindow_charts.cpp, mainwindow_desktop.cpp (drops, shortcuts).
+// mainwindow_details.cpp, mainwindow_charts.cpp, mainwindow_desktop.cpp (drops, shortcuts),
+// mainwindow_report.cpp (search report), mainwindow_compare.cpp (compare window).
 
+#include "core/eval/leaguerank.h"
 #include "core/league/leaguedata.h"
 #include "core/search/playerfilter.h"
 
@@ -49,6 +51,8 @@ class Tlegende;
 class Tfinfo;
 class Tabout;
 class SearchReportWindow;
+class CompareWindow;
+struct ComparePlayer;
 }  // namespace vantrel
 
 class VAvevadi : public QMainWindow {
@@ -106,12 +110,20 @@ class VAvevadi : public QMainWindow {
     void RelaxCriterion(int criterion);
     void ShowNearMissDetails(std::int32_t recordIndex);
 
+    // --- comparing the selected players (a side window)
+    void AttachCompareWindow(vantrel::CompareWindow* compare);
+    void CompareSelectedRows();
+    // The league's ranks of the ratings, built at every load with the league average.
+    const vantrel::LeagueRanks& Ranks() const { return ranks_; }
+
     // --- result list ordering, details and charts
     void foundColumnClick(int column);
     void foundDblClick();
     void Button1Click();
     void ShowPlayerDetails();
     void FillRatingCharts(const std::uint8_t* record);
+    // "View" -> "Search Thresholds on Chart": the panel's rating bounds on both charts.
+    void SearchThresholdsOnChart1Click(bool shown);
     void timTimer();
 
     const vantrel::LeagueData& League() const { return league_; }
@@ -166,6 +178,8 @@ class VAvevadi : public QMainWindow {
     std::unique_ptr<Ui::GoaliePage> goalieUi_;
 
     vantrel::LeagueData league_;
+    vantrel::LeagueRanks ranks_;
+    vantrel::CompareWindow* compare_ = nullptr;
     vantrel::ResultModel* resultModel_ = nullptr;
     QFileDialog* od_ = nullptr;
     QTimer* tim_ = nullptr;

@@ -57,6 +57,29 @@ void SetOptionalText(QLabel* label, std::optional<std::string_view> text) {
         label->setText(Latin(*text));
 }
 
+// The rating a chart bar stands for, by its caption; -1 for condition.
+int RatingOfBar(const QString& label) {
+    for (int rating = 0; rating <= vantrel::kOverallIndex; ++rating) {
+        if (label == Latin(vantrel::RatingAbbrev(rating)))
+            return rating;
+    }
+    return -1;
+}
+
+// Every rating bar tells its rank in the league: "SK 85: rank 12 of 540 skaters, top 3 %".
+void SetRankToolTips(vantrel::BarSeries3D* series, const std::uint8_t* record,
+                     const vantrel::LeagueRanks& ranks) {
+    const vantrel::RankGroup group = vantrel::RankGroupOf(record);
+    for (int bar = 0; bar < series->barCount(); ++bar) {
+        const int rating = RatingOfBar(series->barLabel(bar));
+        if (rating < 0)
+            continue;
+        const double value = series->barValue(bar);
+        series->setBarToolTip(bar, QString::fromStdString(vantrel::RankText(
+                                       rating, value, ranks.RankOf(group, rating, value), group)));
+    }
+}
+
 }  // namespace
 
 void VAvevadi::foundDblClick() {
@@ -105,6 +128,8 @@ void VAvevadi::ShowRecordDetails(const vantrel::SharedImage& source, std::int32_
     }
 
     FillRatingCharts(record);
+    for (vantrel::BarSeries3D* series : {series1_, barSeries1_})
+        SetRankToolTips(series, record, ranks_);
 }
 
 // The player and team records of a row in the loaded league. A row found in another

@@ -70,7 +70,10 @@ void VAvevadi::FillTeamList() {
 }
 
 void VAvevadi::ShowLeagueAverage() {
-    const double average = vantrel::LeagueAverageOverall(league_);
+    ranks_ = vantrel::LeagueRanks();
+    vantrel::LeagueRanks ranks;
+    const double average = vantrel::LeagueAverageOverall(league_, &ranks);
+    ranks_ = ranks;
     panelUi_->avgov->setText(QString::fromStdString(
         vantrel::LeagueAverageText(average, vantrel::LocaleDecimalSeparator())));
 }

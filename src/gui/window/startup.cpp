@@ -2,6 +2,7 @@
 
 #include "gui/common/guardedslot.h"
 #include "gui/window/mainwindow.h"
+#include "gui/sidewindows/comparewindow.h"
 #include "gui/sidewindows/searchreportwindow.h"
 #include "gui/sidewindows/sidewindows.h"
 
@@ -20,9 +21,11 @@ std::unique_ptr<Program> StartUp() {
     program->finfo = std::make_unique<Tfinfo>();
     program->about = std::make_unique<Tabout>();
     program->report = std::make_unique<SearchReportWindow>();
+    program->compare = std::make_unique<CompareWindow>();
     program->Pfinder->AttachSideWindows(program->legende.get(), program->finfo.get(),
                                         program->about.get());
     program->Pfinder->AttachReportWindow(program->report.get());
+    program->Pfinder->AttachCompareWindow(program->compare.get());
     program->Pfinder->show();
     return program;
 }

@@ -14,6 +14,7 @@ class Tlegende;
 class Tfinfo;
 class Tabout;
 class SearchReportWindow;
+class CompareWindow;
 
 struct Program {
     Program();
@@ -23,6 +24,7 @@ struct Program {
     std::unique_ptr<Tfinfo> finfo;
     std::unique_ptr<Tabout> about;
     std::unique_ptr<SearchReportWindow> report;
+    std::unique_ptr<CompareWindow> compare;
 };
 
 // Creates all windows and shows the main window. Needs a QApplication.

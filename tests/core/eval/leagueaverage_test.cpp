@@ -3,6 +3,7 @@
 
 #include "core/eval/overall.h"
 
+#include "core/eval/leaguerank.h"
 #include "core/league/leaguedata.h"
 #include "core/league/programerror.h"
 #include "core/league/records.h"
@@ -217,6 +218,71 @@ TEST(LeagueAverageText, OfALeague) {
         Player("Nobody", 9, kCentre),
     });
     EXPECT_EQ(LeagueAverageText(LeagueAverageOverall(league), "."), "48.3");  // 145 / 3
+}
+
+}  // namespace
+}  // namespace vantrel
+
+namespace vantrel {
+namespace {
+
+// The rank of every rating of every named player, built in the average's pass, against a
+// count over the league: 1 + the players of the same group with a higher value. Ratings
+// from a narrow range make ties common; every position and unnamed slots are mixed in.
+TEST(LeagueRanks, AgreeWithACountOverTheLeague) {
+    std::mt19937 random(7);
+    std::uniform_int_distribution<int> narrow(60, 75);
+    std::vector<PlayerBuilder> records;
+    for (int i = 0; i < 600; ++i) {
+        Ratings ratings{};
+        for (std::uint8_t& r : ratings)
+            r = static_cast<std::uint8_t>(narrow(random));
+        records.push_back(Player(i % 11 ? "Named Player" : "", i % 6, ratings));
+    }
+    LeagueRanks ranks;
+    LeagueAverageOverall(LeagueOf(records), &ranks);
+
+    std::vector<std::array<std::uint8_t, kPlayerRecordSize>> named;
+    for (const PlayerBuilder& record : records) {
+        if (IsNamedPlayer(record.Build().data()))
+            named.push_back(record.Build());
+    }
+    const auto valueOf = [](const auto& r, int rating) {
+        return rating == kOverallIndex ? OverallValue(r.data())
+                                       : PlayerRecord(r.data()).Rating(rating);
+    };
+    for (const auto& player : named) {
+        const RankGroup group = RankGroupOf(player.data());
+        for (int rating = 0; rating <= kOverallIndex; ++rating) {
+            const double value = valueOf(player, rating);
+            std::int64_t higher = 0, of = 0;
+            for (const auto& other : named) {
+                if (RankGroupOf(other.data()) != group)
+                    continue;
+                ++of;
+                higher += valueOf(other, rating) > value ? 1 : 0;
+            }
+            const LeagueRank rank = ranks.RankOf(group, rating, value);
+            ASSERT_EQ(rank.rank, higher + 1) << "rating " << rating;
+            ASSERT_EQ(rank.of, of);
+            ASSERT_EQ(rank.topPercent, (rank.rank * 100 + of - 1) / of);
+        }
+    }
+}
+
+TEST(LeagueRanks, OnePlayerIsFirstOfOneAndTheTextsSayIt) {
+    LeagueRanks ranks;
+    Ratings ratings{};
+    ratings[kSK] = 85;
+    LeagueAverageOverall(LeagueOf({Named(0, ratings)}), &ranks);
+    const LeagueRank first = ranks.RankOf(RankGroup::kSkaters, kSK, 85);
+    EXPECT_EQ(RankText(kSK, 85, first, RankGroup::kSkaters),
+              "SK 85: rank 1 of 1 skater, top 100 %");
+    EXPECT_EQ(ranks.GroupSize(RankGroup::kGoalies), 0);
+    EXPECT_EQ(RankText(kSK, 50, ranks.RankOf(RankGroup::kGoalies, kSK, 50), RankGroup::kGoalies),
+              "SK 50: no goalie in the league");
+    EXPECT_EQ(RankText(kSK, 85, LeagueRank{12, 540, 3}, RankGroup::kSkaters),
+              "SK 85: rank 12 of 540 skaters, top 3 %");
 }
 
 }  // namespace

@@ -3,10 +3,12 @@
 #include "gui/chartpixels.h"
 
 #include <QEvent>
+#include <QHelpEvent>
 #include <QImage>
 #include <QPointer>
 #include <QSignalSpy>
 #include <QTest>
+#include <QToolTip>
 
 #include <gtest/gtest.h>
 
@@ -73,6 +75,32 @@ int TopRowOf(const QImage& image, QColor colour) {
         }
     }
     return -1;
+}
+
+// The smallest rectangle around every pixel of exactly `colour`.
+QRect ColourArea(const QImage& image, QColor colour) {
+    QRect area;
+    for (int y = 0; y < image.height(); ++y) {
+        for (int x = 0; x < image.width(); ++x) {
+            if (image.pixel(x, y) == colour.rgb()) {
+                area |= QRect(x, y, 1, 1);
+            }
+        }
+    }
+    return area;
+}
+
+// The smallest rectangle around every pixel that differs between two images of one size.
+QRect ChangedArea(const QImage& a, const QImage& b) {
+    QRect area;
+    for (int y = 0; y < a.height(); ++y) {
+        for (int x = 0; x < a.width(); ++x) {
+            if (a.pixel(x, y) != b.pixel(x, y)) {
+                area |= QRect(x, y, 1, 1);
+            }
+        }
+    }
+    return area;
 }
 
 int CountPixels(const QImage& image, QColor colour) {
@@ -183,8 +211,9 @@ TEST(BarChart3DTest, RepaintsOnlyWhenSomethingChanged) {
         return QTest::qWaitFor([&counter] { return counter.paints > 0; }, 1000);
     };
 
-    const char* const settings[] = {"zoom",        "rotation",   "elevation",      "perspective",
-                                    "horizOffset", "vertOffset", "chart3DPercent", "orthogonal"};
+    const char* const settings[] = {"zoom",           "rotation",    "elevation",
+                                    "perspective",    "horizOffset", "vertOffset",
+                                    "chart3DPercent", "orthogonal",  "thresholdsVisible"};
     counter.paints = 0;
     for (const char* name : settings)
         ASSERT_TRUE(chart.setProperty(name, chart.property(name))) << name;
@@ -487,6 +516,128 @@ TEST_F(BarChart3DRenderTest, EmptySizesGiveNullImagesAndPaintNothing) {
     chart.repaint();
     chart.resize(3, 2);
     chart.repaint();
+}
+
+// ---------------------------------------------------------------------------------------
+// Search bounds and the bars under the mouse
+
+class BarChart3DBoundTest : public BarChart3DRenderTest {
+  protected:
+    // Three bars of 60 side by side; each one's front face has a colour of its own.
+    void SetUp() override {
+        BarChart3DRenderTest::SetUp();
+        for (QRgb colour : {kRed, kGreen, kBlue}) {
+            series->AddBar(60, "X", colour);
+        }
+        plain = Render();
+        for (int i = 0; i < 3; ++i) {
+            front[static_cast<std::size_t>(i)] = ColourArea(plain, series->barQColor(i));
+        }
+    }
+    QImage plain;
+    std::array<QRect, 3> front;
+};
+
+// A bound that holds: a short line with its sign at the bound's height on the bar's front
+// face, and nothing on the neighbours. The sign follows the mode.
+TEST_F(BarChart3DBoundTest, BoundMarkSitsAtItsValueOnItsOwnBar) {
+    // The middle column of the middle bar's front face, which runs from 0 up to 60.
+    const int x = front[1].center().x();
+    const QRect face = ColourArea(plain.copy(x, 0, 1, plain.height()), series->barQColor(1));
+    for (double bound : {15.0, 45.0}) {
+        SCOPED_TRACE(bound);
+        series->setBarBound(1, bound, BoundMode::kAtLeast, false);
+        const QImage bounded = Render();
+        const QRect changed = ChangedArea(plain, bounded);
+        ASSERT_FALSE(changed.isEmpty());
+        EXPECT_GT(changed.left(), front[0].right());
+        EXPECT_LT(changed.right(), front[2].left());
+        EXPECT_LT(changed.height(), front[1].height() / 3);  // a mark, no outline
+        const QRect line =
+            ChangedArea(plain.copy(x, 0, 1, plain.height()), bounded.copy(x, 0, 1, plain.height()));
+        EXPECT_NEAR(line.center().y(), face.bottom() - face.height() * bound / 60.0, 1.5);
+    }
+    const QImage atLeast = Render();
+    series->setBarBound(1, 45, BoundMode::kAtMost, false);
+    const QImage atMost = Render();
+    series->setBarBound(1, 45, BoundMode::kEqual, false);
+    EXPECT_NE(atMost, atLeast);
+    EXPECT_NE(Render(), atMost);
+}
+
+// A bound that fails: the whole bar gets an outline around it, while its faces keep their
+// colours (no pixel of a new fill, most of the face untouched).
+TEST_F(BarChart3DBoundTest, FailingBarIsOutlinedAroundItsOwnColours) {
+    series->setBarBound(1, 80, BoundMode::kAtLeast, true);
+    const QImage failing = Render();
+    const QRect changed = ChangedArea(plain, failing);
+    EXPECT_GT(changed.left(), front[0].right());
+    EXPECT_LT(changed.right(), front[2].left());
+    EXPECT_LE(changed.top(), front[1].top() - 5);  // the top face and the line above the bar
+    EXPECT_GE(changed.bottom(), front[1].bottom());
+    EXPECT_LT(changed.left(), front[1].left());
+    const int before = CountPixels(plain, series->barQColor(1));
+    const int after = CountPixels(failing, series->barQColor(1));
+    EXPECT_GT(after, before * 8 / 10);
+    EXPECT_LE(after, before);
+    // Not failing: only the line, no outline down to the floor.
+    series->setBarBound(1, 80, BoundMode::kAtLeast, false);
+    EXPECT_LT(ChangedArea(plain, Render()).bottom(), front[1].top());
+}
+
+// Switched off, bounds leave the chart exactly as it is without them; Clear drops them
+// along with the bars and their tooltips.
+TEST_F(BarChart3DBoundTest, HiddenOrClearedBoundsDrawNothing) {
+    series->setBarBound(0, 30, BoundMode::kAtMost, true);
+    series->setBarBound(2, 70, BoundMode::kEqual, false);
+    series->setBarToolTip(2, "tip");
+    const QImage bounded = Render();
+    ASSERT_NE(bounded, plain);
+    QSignalSpy changed(&chart, &BarChart3D::viewChanged);
+    chart.setThresholdsVisible(false);
+    EXPECT_EQ(changed.count(), 1);
+    EXPECT_EQ(Render(), plain);
+    chart.setThresholdsVisible(true);
+    EXPECT_EQ(Render(), bounded);
+
+    series->Clear();
+    for (QRgb colour : {kRed, kGreen, kBlue}) {
+        series->AddBar(60, "X", colour);
+    }
+    EXPECT_EQ(Render(), plain);
+    EXPECT_FALSE(series->barHasBound(0));
+    EXPECT_EQ(series->barToolTip(2), "");
+}
+
+// The bar under a point is the one drawn there; the chart shows that bar's tooltip and
+// hides it over the walls and the background.
+TEST_F(BarChart3DBoundTest, BarAtAndTooltipsFindTheBarDrawnUnderThePoint) {
+    chart.resize(kChartSize);
+    for (int i = 0; i < 3; ++i) {
+        const QPointF centre = QRectF(front[static_cast<std::size_t>(i)]).center();
+        const BarChart3D::BarHit hit = chart.BarAt(centre);
+        EXPECT_EQ(hit.series, series) << i;
+        EXPECT_EQ(hit.index, i);
+        series->setBarToolTip(i, QString("bar %1").arg(i));
+    }
+    const QRect bars = front[0] | front[2];
+    for (QPointF outside : {QPointF(2, 2), QPointF(bars.center().x(), bars.top() - 30),
+                            QPointF(bars.left() - 20, bars.bottom() - 5)}) {
+        EXPECT_EQ(chart.BarAt(outside).series, nullptr) << outside.x() << "," << outside.y();
+        EXPECT_EQ(chart.BarAt(outside).index, -1);
+    }
+
+    chart.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&chart));
+    const auto help = [&](QPoint at) {
+        QHelpEvent event(QEvent::ToolTip, at, chart.mapToGlobal(at));
+        QCoreApplication::sendEvent(&chart, &event);
+    };
+    help(front[2].center());
+    EXPECT_TRUE(QToolTip::isVisible());
+    EXPECT_EQ(QToolTip::text(), "bar 2");
+    help(QPoint(2, 2));
+    EXPECT_TRUE(QTest::qWaitFor([] { return !QToolTip::isVisible(); }, 2000));
 }
 
 }  // namespace

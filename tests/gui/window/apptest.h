@@ -20,6 +20,7 @@
 #include <QFile>
 #include <QFileDialog>
 #include <QGroupBox>
+#include <QItemSelectionModel>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMessageBox>
@@ -214,6 +215,15 @@ class AppTest : public ::testing::Test {
         return control;
     }
     QAction* Action(const QString& name) { return Control<QAction>(name); }
+
+    QTableView* Found() { return Control<QTableView>("found"); }
+    void SelectRows(std::initializer_list<int> rows) {
+        QItemSelectionModel* selection = Found()->selectionModel();
+        selection->clearSelection();
+        for (int row : rows)
+            selection->select(Found()->model()->index(row, 0),
+                              QItemSelectionModel::Select | QItemSelectionModel::Rows);
+    }
 
     QString Path(const QString& name) const { return dir_.filePath(name); }
 

@@ -32,14 +32,6 @@ class DesktopTest : public AppTest {
         LoadLeague(base_ + ".tms");
         QTest::mouseClick(Control<QPushButton>("Button2"), Qt::LeftButton);
     }
-    QTableView* Found() { return Control<QTableView>("found"); }
-    void SelectRows(std::initializer_list<int> rows) {
-        QItemSelectionModel* selection = Found()->selectionModel();
-        selection->clearSelection();
-        for (int row : rows)
-            selection->select(Found()->model()->index(row, 0),
-                              QItemSelectionModel::Select | QItemSelectionModel::Rows);
-    }
     void Drop(const QList<QUrl>& urls) {
         QMimeData data;
         data.setUrls(urls);
@@ -111,7 +103,7 @@ TEST_F(DesktopTest, ContextMenuAndEnterShowTheDetailsOfTheRow) {
     const QPoint at(20, 5);
     QContextMenuEvent click(QContextMenuEvent::Mouse, at, Found()->viewport()->mapToGlobal(at));
     QApplication::sendEvent(Found()->viewport(), &click);
-    EXPECT_EQ(texts, QStringList({"Copy", "Copy with Headers", "Details"}));
+    EXPECT_EQ(texts, QStringList({"Copy", "Copy with Headers", "Details", "Compare"}));
     EXPECT_EQ(Control<QTabWidget>("pc")->currentWidget()->objectName(), "TabSheet2");
     EXPECT_EQ(ChildOf<QLabel>(*Control<QWidget>("TabSheet2"), "Label5")->text(),
               QString::fromUtf8("Andr\u00e9"));
