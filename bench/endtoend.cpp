@@ -25,6 +25,7 @@
 #include <QAction>
 #include <QApplication>
 #include <QCheckBox>
+#include <QFile>
 #include <QFileDialog>
 #include <QItemSelectionModel>
 #include <QLineEdit>
@@ -415,6 +416,27 @@ Figure MeasureCompare(Session& s, int runs) {
     return open;
 }
 
+// File -> Export List... without its dialog: every row of a Reset search written as a
+// CSV file and renamed over the last run's file.
+Figure MeasureExport(Session& s, int runs) {
+    Figure exported{"export list as CSV (all rows)", {}, {}, ""};
+    s.reset->click();
+    s.search->click();
+    s.found->clearSelection();
+    QApplication::processEvents();
+    const QString path = s.base + QStringLiteral("-list.csv");
+    for (int run = 0; run < runs; ++run) {
+        QString failure;
+        exported.runs.push_back(TimeMs([&] { failure = s.window->ExportRowsTo(path); }));
+        if (!failure.isEmpty()) {
+            std::cerr << "export failed: " << failure.toStdString() << "\n";
+            std::exit(2);
+        }
+    }
+    QFile::remove(path);
+    return exported;
+}
+
 // A frame of the finished details chart with three rating criteria drawn on it (SK and PA
 // at least, OV at most), the panel reset afterwards.
 Figure MeasureThresholdFrame(Session& s, int runs) {
@@ -545,6 +567,7 @@ SizeResult MeasureSize(std::int64_t wanted, int runs, const QString& folder) {
     const Figure pass = MeasureReportPass(s, runs, all, result);
     const Figure compare = MeasureCompare(s, runs);
     const Figure thresholds = MeasureThresholdFrame(s, runs);
+    const Figure exported = MeasureExport(s, runs);
     result.peakKiB = ProcStatusKiB("VmHWM");
     result.figures = {load,
                       selective,
@@ -561,7 +584,8 @@ SizeResult MeasureSize(std::int64_t wanted, int runs, const QString& folder) {
                       report,
                       pass,
                       compare,
-                      thresholds};
+                      thresholds,
+                      exported};
     s.program.reset();
     QApplication::processEvents();
     return result;

@@ -28,11 +28,12 @@ fi
 
 CC=clang CXX=clang++ cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
     -DVANTREL_FUZZ=ON -DVANTREL_TESTS=OFF >/dev/null
-cmake --build "$build" -j "$jobs" --target fuzz_league fuzz_namepattern fuzz_numbertext leaguegen
+cmake --build "$build" -j "$jobs" --target fuzz_league fuzz_namepattern fuzz_numbertext fuzz_criteriatext \
+    leaguegen
 
 seeds=$build/seeds
 rm -rf "$seeds"
-mkdir -p "$seeds"/{fuzz_league,fuzz_namepattern,fuzz_numbertext} "$build/artifacts"
+mkdir -p "$seeds"/{fuzz_league,fuzz_namepattern,fuzz_numbertext,fuzz_criteriatext} "$build/artifacts"
 
 # Four bytes little-endian, for the team length in the league input's header.
 le32() {
@@ -92,8 +93,16 @@ for text in '\000\000\000\000\000\000\340\077' '\000\000\000\000\000\000\360\077
     i=$((i + 1))
 done
 
+i=0
+for text in 'team="Rivertown" name="MA*" status=rookie assign=pro pos=C age=20-30' \
+    'salary=100000-2000000 all=10 SK>=70 OV=80 DF<=40' 'name="O\"Neil \\ *" salary="12 k"-' \
+    'IT<=5 SP=6 ST>=7 EN=8 DU=9 DI=10 PA=11 PC=12 SC=13 EX=14 LD=15' 'SK>=300 age=30-20'; do
+    printf '%s' "$text" >"$seeds/fuzz_criteriatext/s$i"
+    i=$((i + 1))
+done
+
 status=0
-for target in fuzz_league fuzz_namepattern fuzz_numbertext; do
+for target in fuzz_league fuzz_namepattern fuzz_numbertext fuzz_criteriatext; do
     corpus=$build/corpus/$target
     mkdir -p "$corpus"
     max_len=256

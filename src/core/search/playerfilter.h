@@ -21,6 +21,8 @@ enum class CriterionMode : std::uint8_t { kAtLeast, kAtMost, kEqual };
 struct RatingCriterion {
     int threshold = 0;
     CriterionMode mode = CriterionMode::kAtLeast;
+
+    bool operator==(const RatingCriterion&) const = default;
 };
 
 // The criteria of one search, taken from the panel once before the search runs.

@@ -117,6 +117,13 @@ void VAvevadi::ConnectHandlers() {
             Guarded([this](bool) { FileInfos1Click(); }));
     connect(frameUi_->SearchReport1, &QAction::triggered, this,
             Guarded([this](bool) { SearchReport1Click(); }));
+    connect(frameUi_->ExportList1, &QAction::triggered, this,
+            Guarded([this](bool) { ExportList1Click(); }));
+    connect(frameUi_->CopyCriteria1, &QAction::triggered, this,
+            Guarded([this](bool) { CopyCriteria1Click(); }));
+    connect(frameUi_->PasteCriteria1, &QAction::triggered, this,
+            Guarded([this](bool) { PasteCriteria1Click(); }));
+    connect(frameUi_->Query1, &QAction::triggered, this, Guarded([this](bool) { Query1Click(); }));
     connect(frameUi_->SearchThresholdsOnChart1, &QAction::toggled, this,
             Guarded([this](bool shown) { SearchThresholdsOnChart1Click(shown); }));
     connect(frameUi_->CheckboxLegend1, &QAction::triggered, this,

@@ -6,13 +6,16 @@
 // theme: mainwindow.cpp (frame, menu, enabled states), mainwindow_loading.cpp,
 // mainwindow_panel.cpp, mainwindow_search.cpp, mainwindow_ordering.cpp,
 // mainwindow_details.cpp, mainwindow_charts.cpp, mainwindow_desktop.cpp (drops, shortcuts),
-// mainwindow_report.cpp (search report), mainwindow_compare.cpp (compare window).
+// mainwindow_report.cpp (search report), mainwindow_compare.cpp (compare window),
+// mainwindow_export.cpp (the list as a CSV file).
 
 #include "core/eval/leaguerank.h"
 #include "core/league/leaguedata.h"
+#include "core/search/criteriatext.h"
 #include "core/search/playerfilter.h"
 
 #include <QMainWindow>
+#include <QStringList>
 
 #include <array>
 #include <cstdint>
@@ -116,6 +119,19 @@ class VAvevadi : public QMainWindow {
     // The league's ranks of the ratings, built at every load with the league average.
     const vantrel::LeagueRanks& Ranks() const { return ranks_; }
 
+    // --- criteria as text: Edit -> Copy Criteria, Paste Criteria, Query... (Ctrl+L)
+    void CopyCriteria1Click();
+    void PasteCriteria1Click();
+    void Query1Click();
+    vantrel::PanelState PanelStateNow();
+    void ApplyPanelState(const vantrel::PanelState& state);
+    bool ApplyCriteriaText(const QString& text);
+
+    // --- File -> Export List... (Ctrl+E): the list's rows as a CSV file
+    void ExportList1Click();
+    // Writes the rows the export takes to path: the empty text on success, else the reason.
+    QString ExportRowsTo(const QString& path);
+
     // --- result list ordering, details and charts
     void foundColumnClick(int column);
     void foundDblClick();
@@ -182,6 +198,9 @@ class VAvevadi : public QMainWindow {
     vantrel::CompareWindow* compare_ = nullptr;
     vantrel::ResultModel* resultModel_ = nullptr;
     QFileDialog* od_ = nullptr;
+    QFileDialog* sd_ = nullptr;  // the export's save dialog, made at its first use
+    // Both files of the last successful load, canonical: the export never replaces them.
+    QStringList leagueFiles_;
     QTimer* tim_ = nullptr;
     vantrel::BarChart3D* ch_ = nullptr;
     vantrel::BarChart3D* chart1_ = nullptr;

@@ -12,6 +12,7 @@
 #include "ui_criteriapanel.h"
 
 #include <QFileDialog>
+#include <QFileInfo>
 
 #include <filesystem>
 
@@ -109,4 +110,6 @@ void VAvevadi::LoadLeagueFrom(const QString& chosen) {
     }
     FillTeamList();
     ShowLeagueAverage();
+    leagueFiles_ = {QFileInfo(base + QStringLiteral(".tms")).canonicalFilePath(),
+                    QFileInfo(base + QStringLiteral(".ros")).canonicalFilePath()};
 }

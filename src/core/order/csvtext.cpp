@@ -1,0 +1,28 @@
+#include "core/order/csvtext.h"
+
+namespace vantrel {
+
+void AppendCsvField(std::string& out, std::string_view field) {
+    if (field.find_first_of(",\"\r\n") == std::string_view::npos) {
+        out += field;
+        return;
+    }
+    out += '"';
+    for (const char c : field) {
+        if (c == '"')
+            out += '"';
+        out += c;
+    }
+    out += '"';
+}
+
+void AppendCsvLine(std::string& out, std::span<const std::string_view> fields) {
+    for (std::size_t i = 0; i < fields.size(); ++i) {
+        if (i > 0)
+            out += ',';
+        AppendCsvField(out, fields[i]);
+    }
+    out += "\r\n";
+}
+
+}  // namespace vantrel

@@ -1,0 +1,63 @@
+#pragma once
+
+// The whole criteria panel as one line of text, readable and typeable, for example
+//   team="Rivertown" name="MA*" status=rookie assign=pro pos=C age=20-30
+//   salary=100000-2000000 all=10 SK>=70 OV=80 DF<=40
+// A control at its Reset state is left out, so the Reset panel is the empty text. Keys and
+// values are case-insensitive; a value with blanks or quotes is written in double quotes
+// with \" and \\ inside. Parsing is all or nothing: a text either gives a whole panel
+// state or names its first bad token and what was expected there.
+
+#include "core/search/playerfilter.h"
+
+#include <array>
+#include <functional>
+#include <optional>
+#include <string>
+#include <string_view>
+
+namespace vantrel {
+
+// The panel's controls as values. Texts are UTF-8 as the user sees them.
+struct PanelState {
+    std::string team;                              // the team list's entry; empty for "<All>"
+    std::string name = "*";                        // the name edit
+    int status = 0, assignment = 0, position = 0;  // radio items, 0 = "<All>"
+    int ageMin = 18, ageMax = 40;                  // the trackbars
+    std::string salaryFrom, salaryTo;              // the salary edits
+    int all = 0;                                   // the master trackbar of the ratings
+    std::array<RatingCriterion, 14> ratings{};     // RatingIndex order, 13 = OV
+
+    bool operator==(const PanelState&) const = default;
+};
+
+// The ranges of the panel's trackbars.
+struct PanelLimits {
+    int ageLow = 18, ageHigh = 40;
+    int ratingHigh = 100;
+    // The longest text an edit holds; a longer one would be cut short there.
+    int textMax = 32767;
+};
+
+// Checks the parser cannot make alone: whether a team exists in the loaded league and
+// whether a name can be searched for. Each returns false to refuse the value.
+struct PanelChecks {
+    std::function<bool(const std::string& team)> teamExists;
+    std::function<bool(const std::string& name)> nameSearchable;
+};
+
+struct CriteriaTextError {
+    std::string token;     // the first bad token as typed (may be empty at the end)
+    std::string expected;  // what was expected there
+};
+
+struct CriteriaParse {
+    std::optional<PanelState> state;
+    CriteriaTextError error;  // when there is no state
+};
+
+std::string CriteriaText(const PanelState& state);
+CriteriaParse ParseCriteriaText(std::string_view text, const PanelLimits& limits,
+                                const PanelChecks& checks = {});
+
+}  // namespace vantrel
