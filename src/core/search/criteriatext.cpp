@@ -289,8 +289,8 @@ class Parser {
 
     bool ApplyName(const Token& t, std::string& name) {
         if (!FitsEdit(t.value))
-            return Fail(t.raw,
-                        "a name pattern of at most " + std::to_string(limits_.textMax) + " bytes");
+            return Fail(t.raw, "a name pattern of at most " + std::to_string(limits_.textMax) +
+                                   " characters");
         if (checks_.nameSearchable && !checks_.nameSearchable(t.value.text))
             return Fail(t.raw, "a name pattern of characters that player names can hold");
         name = t.value.text;
@@ -321,7 +321,7 @@ class Parser {
         for (const Value* end : {&range->first, &range->second}) {
             if (!FitsEdit(*end))
                 return Fail(t.raw, "a salary text of at most " + std::to_string(limits_.textMax) +
-                                       " bytes");
+                                       " characters");
             if (!end->text.empty() && !end->AnyQuoted() && !WholeNumber(*end, kLargestSalary))
                 return Fail(t.raw, expected);
         }
@@ -330,9 +330,16 @@ class Parser {
         return true;
     }
 
-    // Counted in UTF-8 bytes: never fewer than the edit's UTF-16 units.
+    // Counted as the edit counts: in UTF-16 units of the UTF-8 text, one for each byte
+    // that starts a character and a second one for a character beyond 16 bits. Counting
+    // bytes would refuse the long non-ASCII texts the edits hold, and so the panel's own.
     bool FitsEdit(const Value& value) const {
-        return value.text.size() <= static_cast<std::size_t>(limits_.textMax);
+        std::size_t units = 0;
+        for (const char c : value.text) {
+            const auto byte = static_cast<unsigned char>(c);
+            units += ((byte & 0xC0) != 0x80 ? 1 : 0) + (byte >= 0xF0 ? 1 : 0);
+        }
+        return units <= static_cast<std::size_t>(limits_.textMax);
     }
 
     bool Fail(const std::string& token, const std::string& expected) {

@@ -39,7 +39,11 @@ int TeamEntry(const QComboBox* teams, const QString& name) {
 // A bad token as the message shows it: a very long one cut to its start.
 QString Shortened(const QString& token) {
     constexpr qsizetype kShown = 60;
-    return token.size() <= kShown ? token : token.left(kShown) + QChar(0x2026);
+    if (token.size() <= kShown)
+        return token;
+    // Never half of a character beyond 16 bits.
+    const qsizetype cut = token.at(kShown - 1).isHighSurrogate() ? kShown - 1 : kShown;
+    return token.left(cut) + QChar(0x2026);
 }
 
 vantrel::CriterionMode ModeOf(Qt::CheckState state) {

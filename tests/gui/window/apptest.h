@@ -20,6 +20,7 @@
 #include <QFile>
 #include <QFileDialog>
 #include <QGroupBox>
+#include <QInputDialog>
 #include <QItemSelectionModel>
 #include <QLabel>
 #include <QLineEdit>
@@ -60,6 +61,22 @@ inline void PrintTo(const QStringList& texts, std::ostream* out) {
 
 namespace vantrel::apptest {
 
+// Types text into a widget key by key. QTest knows the keys of printable ASCII only; any
+// other character goes as a key event that carries it as its text.
+inline void TypeText(QWidget* widget, const QString& text) {
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        const char16_t c = text[i].unicode();
+        if (c >= 0x20 && c < 0x7f) {
+            QTest::keyClick(widget, static_cast<char>(c));
+            continue;
+        }
+        const qsizetype units = text[i].isHighSurrogate() && i + 1 < text.size() ? 2 : 1;
+        QTest::sendKeyEvent(QTest::Click, widget, Qt::Key_unknown, text.mid(i, units),
+                            Qt::NoModifier);
+        i += units - 1;
+    }
+}
+
 // One message box as it was shown.
 struct BoxSeen {
     QString objectName;
@@ -70,25 +87,36 @@ struct BoxSeen {
     bool hasOwner = false;
 };
 
-// Answers modal dialogs while a handler runs their event loops. The open dialog gets
-// the queued answers in order (a path typed into its name box and accepted, or nothing
-// for Cancel); every message box is recorded and closed with its OK button. Anything
-// else, or an open dialog without a queued answer, is recorded as unexpected and
-// rejected so that no test can hang on a dialog.
+// Answers modal dialogs while a handler runs their event loops. A file dialog (open or
+// save) gets the queued answers in order (a path typed into its name box and accepted,
+// or nothing for Cancel), its question whether to replace an existing file is answered
+// Yes; the input dialog gets its own queued answers (a text typed and accepted, or
+// nothing for Cancel) and the text it offered each time is kept; every message box is
+// recorded and closed with its OK button. Anything else, or a dialog without a queued
+// answer, is recorded as unexpected and rejected so that no test can hang on a dialog.
 class ModalAnswerer {
   public:
     ModalAnswerer() {
         timer_.setInterval(5);
         QObject::connect(&timer_, &QTimer::timeout, [this] { Poll(); });
         timer_.start();
+        // A timer never fires inside its own handler: this one answers the dialogs that a
+        // file dialog opens while the first one accepts it.
+        nestedTimer_.setInterval(5);
+        QObject::connect(&nestedTimer_, &QTimer::timeout, [this] { Poll(); });
     }
 
     void AnswerOpen(const QString& path) { openAnswers_.push_back(path); }
     void CancelOpen() { openAnswers_.push_back(std::nullopt); }
+    void AnswerInput(const QString& text) { inputAnswers_.push_back(text); }
+    void CancelInput() { inputAnswers_.push_back(std::nullopt); }
 
     const std::vector<BoxSeen>& Boxes() const { return boxes_; }
     const QStringList& Unexpected() const { return unexpected_; }
     bool AllOpenAnswersUsed() const { return openAnswers_.empty(); }
+    bool AllInputAnswersUsed() const { return inputAnswers_.empty(); }
+    // The text the input dialog offered, once for each time it was shown.
+    const QStringList& InputsOffered() const { return inputsOffered_; }
 
   private:
     void Poll() {
@@ -124,7 +152,9 @@ class ModalAnswerer {
                 dialog->reject();
                 return;
             }
+            nestedTimer_.start();
             static_cast<QDialog*>(dialog)->accept();  // the file dialog's override is protected
+            nestedTimer_.stop();
             if (dialog->isVisible()) {
                 unexpected_ << "open dialog kept open with " + nameBox->text() + " in " +
                                    dialog->directory().path();
@@ -141,10 +171,44 @@ class ModalAnswerer {
             seen.buttons = box->standardButtons();
             seen.hasOwner = box->parentWidget() != nullptr;
             boxes_.push_back(seen);
+            QAbstractButton* yes = box->button(QMessageBox::Yes);
             if (QAbstractButton* ok = box->button(QMessageBox::Ok)) {
                 ok->click();
+            } else if (yes && qobject_cast<QFileDialog*>(box->parentWidget())) {
+                yes->click();  // replace the file chosen in a save dialog
             } else {
                 box->reject();
+            }
+            return;
+        }
+        if (auto* input = qobject_cast<QInputDialog*>(modal)) {
+            inputsOffered_ << input->textValue();
+            auto* edit = input->findChild<QLineEdit*>();
+            if (inputAnswers_.empty() || !edit) {
+                unexpected_ << "input dialog " + input->objectName();
+                input->reject();
+                return;
+            }
+            const std::optional<QString> answer = inputAnswers_.front();
+            inputAnswers_.pop_front();
+            if (!answer) {
+                input->reject();
+                return;
+            }
+            QApplication::setActiveWindow(input);
+            edit->setFocus(Qt::OtherFocusReason);
+            edit->selectAll();
+            QTest::keyClick(edit, Qt::Key_Delete);
+            TypeText(edit, *answer);
+            if (edit->text() != *answer) {
+                unexpected_ << "input box reads " + edit->text() + " after typing " + *answer;
+                input->reject();
+                return;
+            }
+            QTest::keyClick(edit, Qt::Key_Return);
+            if (input->isVisible()) {
+                unexpected_ << QStringLiteral("input dialog kept open after Enter");
+                input->reject();
             }
             return;
         }
@@ -157,7 +221,10 @@ class ModalAnswerer {
     }
 
     QTimer timer_;
+    QTimer nestedTimer_;
     std::deque<std::optional<QString>> openAnswers_;
+    std::deque<std::optional<QString>> inputAnswers_;
+    QStringList inputsOffered_;
     std::vector<BoxSeen> boxes_;
     QStringList unexpected_;
 };

@@ -1,0 +1,225 @@
+// File -> Export List... through the real save dialog: the bytes of the CSV file against
+// the list as it shows, the selection, the refusal of the loaded league's files and
+// targets that cannot be written.
+
+#include "apptest.h"
+
+#include "core/league/records.h"
+#include "core/order/resultcolumns.h"
+
+#include <QHeaderView>
+
+#include <sys/stat.h>
+
+namespace vantrel::apptest {
+namespace {
+
+using leaguegen::PlayerBuilder;
+
+// A field as RFC 4180 wants it: quoted, quotes doubled, only when it must be.
+QByteArray CsvField(const QString& text) {
+    QByteArray field = text.toUtf8();
+    if (!field.contains(',') && !field.contains('"') && !field.contains('\r') &&
+        !field.contains('\n'))
+        return field;
+    return '"' + field.replace("\"", "\"\"") + '"';
+}
+
+QByteArray FileBytes(const QString& path) {
+    QFile file(path);
+    Require(file.open(QIODevice::ReadOnly), "file read: " + path.toStdString());
+    return file.readAll();
+}
+
+QStringList Listing(const QString& folder) {
+    return QDir(folder).entryList(QDir::AllEntries | QDir::Hidden | QDir::System |
+                                  QDir::NoDotAndDotDot);
+}
+
+class ExportTest : public AppTest {
+  protected:
+    void SetUp() override {
+        AppTest::SetUp();
+        std::vector<std::uint8_t> roster;
+        const struct {
+            const char* name;
+            int age, sk, salary;
+        } players[] = {{"Kell, \"Ann\"", 24, 70, 900000},
+                       {"M\xFCller", 31, 55, 400000},
+                       {"Zed Ox", 22, 80, 1200000},
+                       {"Bo Rand", 35, 60, 250000},
+                       {"Cy Moor", 28, 65, 700000}};
+        for (const auto& p : players)
+            PlayerBuilder()
+                .Name(p.name)
+                .Age(static_cast<std::uint8_t>(p.age))
+                .Rating(kSK, static_cast<std::uint8_t>(p.sk))
+                .Salary(p.salary)
+                .AppendTo(roster);
+        roster.resize(2 * 4 * 86, 0);
+        base_ = WriteFiles("league", TeamImage({"Alpha", "Bravo"}), roster);
+        LoadLeague(base_ + ".ros");
+        Search();
+    }
+
+    void Search() { QTest::mouseClick(Control<QPushButton>("Button2"), Qt::LeftButton); }
+    void ClickHeader(int column) {
+        QHeaderView* header = Found()->horizontalHeader();
+        const int x = header->sectionViewportPosition(column) + header->sectionSize(column) / 2;
+        QTest::mouseClick(header->viewport(), Qt::LeftButton, Qt::NoModifier,
+                          QPoint(x, header->height() / 2));
+    }
+    QStringList Names() {
+        QStringList names;
+        for (int row = 0; row < Found()->model()->rowCount(); ++row)
+            names << Found()->model()->index(row, kNameColumn).data().toString();
+        return names;
+    }
+
+    // The file the list's rows make, as the list shows them: the captions of its header,
+    // then each of the given rows.
+    QByteArray Expected(const QList<int>& rows) {
+        QAbstractItemModel* model = Found()->model();
+        QHeaderView* header = Found()->horizontalHeader();
+        EXPECT_EQ(header->count(), kResultColumnCount);
+        QByteArray text;
+        for (int column = 0; column < header->count(); ++column) {
+            text += (column ? "," : "") +
+                    CsvField(header->model()->headerData(column, Qt::Horizontal).toString());
+        }
+        text += "\r\n";
+        for (int row : rows) {
+            for (int column = 0; column < model->columnCount(); ++column)
+                text += (column ? "," : "") + CsvField(model->index(row, column).data().toString());
+            text += "\r\n";
+        }
+        return text;
+    }
+    QList<int> AllRows() {
+        QList<int> rows;
+        for (int row = 0; row < Found()->model()->rowCount(); ++row)
+            rows << row;
+        return rows;
+    }
+
+    // "File" -> "Export List...", the path typed into the save dialog; the boxes shown
+    // other than the dialog's question whether to replace a file.
+    std::vector<BoxSeen> Export(const QString& typed, bool replaces = false) {
+        ModalAnswerer answerer;
+        answerer.AnswerOpen(typed);
+        Action("ExportList1")->trigger();
+        EXPECT_TRUE(answerer.AllOpenAnswersUsed()) << "the save dialog was not shown";
+        EXPECT_TRUE(answerer.Unexpected().isEmpty())
+            << answerer.Unexpected().join(", ").toStdString();
+        std::vector<BoxSeen> boxes = answerer.Boxes();
+        const bool asked =
+            !boxes.empty() && boxes[0].text.contains("already exists") && boxes[0].hasOwner;
+        EXPECT_EQ(asked, replaces) << typed.toStdString();
+        if (asked)
+            boxes.erase(boxes.begin());
+        return boxes;
+    }
+    static void ExpectExportError(const std::vector<BoxSeen>& boxes, const QString& start) {
+        ASSERT_EQ(boxes.size(), 1u);
+        EXPECT_EQ(boxes[0].objectName, "exportError");
+        EXPECT_EQ(boxes[0].title, "Export List");
+        EXPECT_EQ(boxes[0].icon, QMessageBox::Critical);
+        EXPECT_TRUE(boxes[0].text.startsWith(start)) << boxes[0].text.toStdString();
+    }
+
+    QString base_;
+};
+
+TEST_F(ExportTest, WritesTheRowsAsTheListShowsThem) {
+    EXPECT_EQ(Action("ExportList1")->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_E));
+    const QStringList fileOrder = Names();
+    ClickHeader(kNameColumn);
+    ClickHeader(kNameColumn);
+    ASSERT_NE(Names(), fileOrder);
+    ASSERT_EQ(Names().size(), 5);
+
+    // A name without a suffix gets ".csv"; nothing else is left in the folder.
+    EXPECT_TRUE(Export(Path("all")).empty());
+    const QByteArray all = FileBytes(Path("all.csv"));
+    EXPECT_EQ(all, Expected(AllRows()));
+    EXPECT_TRUE(all.startsWith("Player Name,Pos.,Age,IT,"));
+    EXPECT_TRUE(all.contains("\r\n\"Kell, \"\"Ann\"\"\","));
+    EXPECT_TRUE(all.contains("\r\nM\xC3\xBCller,"));
+    EXPECT_EQ(all.count("\r\n"), 6);
+    EXPECT_EQ(all.count('\n'), 6);
+    EXPECT_EQ(Listing(dir_.path()), QStringList({"all.csv", "league.ros", "league.tms"}));
+
+    // Two or more selected rows alone, top to bottom; a single one marks no choice.
+    SelectRows({3, 1});
+    EXPECT_TRUE(Export(Path("some.csv")).empty());
+    EXPECT_EQ(FileBytes(Path("some.csv")), Expected({1, 3}));
+    SelectRows({2});
+    EXPECT_TRUE(Export(Path("one")).empty());
+    EXPECT_EQ(FileBytes(Path("one.csv")), all);
+
+    // A list of no rows replaces a file with the header line alone.
+    Control<QLineEdit>("edname")->setText("Nobody*");
+    Search();
+    ASSERT_EQ(Found()->model()->rowCount(), 0);
+    EXPECT_TRUE(Export(Path("all"), true).empty());
+    EXPECT_EQ(FileBytes(Path("all.csv")), Expected({}));
+    EXPECT_EQ(FileBytes(Path("all.csv")).count("\r\n"), 1);
+}
+
+TEST_F(ExportTest, FilesOfTheLoadedLeagueAreNeverWritten) {
+    const QByteArray tms = FileBytes(base_ + ".tms");
+    const QByteArray ros = FileBytes(base_ + ".ros");
+    Require(QFile::link(base_ + ".tms", Path("link.tms")), "link made");
+    Require(QFile::link(dir_.path(), Path("alias")), "folder link made");
+    const QStringList listing = Listing(dir_.path());
+
+    ExpectExportError(Export(base_ + ".ros", true),
+                      QDir::toNativeSeparators(base_ + ".ros") + " is a file of the loaded league");
+    ExpectExportError(Export(Path("link.tms"), true), QDir::toNativeSeparators(Path("link.tms")) +
+                                                          " is a file of the loaded league");
+    for (const QString& spelling : {Path("./league.tms"), Path("alias/league.ros")})
+        EXPECT_TRUE(Window().ExportRowsTo(spelling).contains("is a file of the loaded league"))
+            << spelling.toStdString();
+
+    EXPECT_EQ(FileBytes(base_ + ".tms"), tms);
+    EXPECT_EQ(FileBytes(base_ + ".ros"), ros);
+    EXPECT_EQ(Listing(dir_.path()), listing);
+    EXPECT_TRUE(QFileInfo(Path("link.tms")).isSymLink());
+}
+
+// Permissions of a folder set for a test and given back at its end.
+class FolderMode {
+  public:
+    FolderMode(const QString& folder, mode_t mode) : path_(QFile::encodeName(folder)) {
+        Require(::chmod(path_.constData(), mode) == 0, "folder mode set");
+    }
+    ~FolderMode() { ::chmod(path_.constData(), 0755); }
+
+  private:
+    QByteArray path_;
+};
+
+TEST_F(ExportTest, AnUnwritableTargetLeavesNoFileAndKeepsTheOldOne) {
+    // A folder that is a plain file: no user can write there.
+    Require(WriteBytes(Path("plain"), {'x'}), "plain file written");
+    EXPECT_TRUE(Window().ExportRowsTo(Path("plain/out.csv")).startsWith("Could not write"));
+    EXPECT_EQ(FileBytes(Path("plain")), QByteArray("x"));
+
+    Require(QDir(dir_.path()).mkdir("ro"), "folder made");
+    const QString old = Path("ro/old.csv");
+    Require(WriteBytes(old, {'o', 'l', 'd', '\r', '\n'}), "old export written");
+    const FolderMode readOnly(Path("ro"), 0555);
+    if (QFile probe(Path("ro/probe")); probe.open(QIODevice::WriteOnly)) {
+        probe.remove();
+        GTEST_SKIP() << "a read-only folder is writable for this user";
+    }
+
+    ExpectExportError(Export(Path("ro/new")),
+                      "Could not write " + QDir::toNativeSeparators(Path("ro/new.csv")));
+    ExpectExportError(Export(old, true), "Could not write " + QDir::toNativeSeparators(old));
+    EXPECT_EQ(Listing(Path("ro")), QStringList({"old.csv"}));
+    EXPECT_EQ(FileBytes(old), QByteArray("old\r\n"));
+}
+
+}  // namespace
+}  // namespace vantrel::apptest
