@@ -275,6 +275,13 @@ void BarSeries3D::setMarksVisible(bool visible) {
     }
 }
 
+void BarSeries3D::setTitle(const QString& title) {
+    if (title_ != title) {
+        title_ = title;
+        emit changed();
+    }
+}
+
 // ---------------------------------------------------------------------------------------
 // BarChart3D
 
@@ -301,8 +308,23 @@ BarSeries3D* BarChart3D::AddSeries(const QString& objectName) {
     auto* series = new BarSeries3D(this);
     series->setObjectName(objectName);
     connect(series, &BarSeries3D::changed, this, qOverload<>(&QWidget::update));
+    connect(series, &BarSeries3D::changed, this, &BarChart3D::DescribeBars);
     update();
     return series;
+}
+
+void BarChart3D::DescribeBars() {
+    QStringList described;
+    for (const BarSeries3D* series : Series()) {
+        if (!series->active() || series->bars_.empty())
+            continue;
+        QStringList bars;
+        for (const BarSeries3D::BarData& bar : series->bars_)
+            bars << bar.label + QLatin1Char(' ') + bar.valueText;
+        const QString joined = bars.join(QStringLiteral(", "));
+        described << (series->title().isEmpty() ? joined : series->title() + ": " + joined);
+    }
+    setAccessibleDescription(described.join(QStringLiteral("; ")));
 }
 
 QList<BarSeries3D*> BarChart3D::Series() const {

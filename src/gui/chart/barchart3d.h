@@ -71,6 +71,9 @@ class BarSeries3D : public QObject {
     void setBarWidthPercent(int percent);
     bool marksVisible() const { return marksVisible_; }
     void setMarksVisible(bool visible);
+    // Whose bars these are, for a chart of several series ("Ann Kell"); empty by default.
+    QString title() const { return title_; }
+    void setTitle(const QString& title);
 
     Q_INVOKABLE int barCount() const { return static_cast<int>(bars_.size()); }
     // The accessors below take 0 <= i < barCount().
@@ -114,6 +117,7 @@ class BarSeries3D : public QObject {
     bool active_ = true;
     int barWidthPercent_ = 75;
     bool marksVisible_ = true;
+    QString title_;
 };
 
 class BarChart3D : public QWidget {
@@ -194,6 +198,8 @@ class BarChart3D : public QWidget {
     void mouseMoveEvent(QMouseEvent* event) override;
 
   private:
+    // The bars in words for screen readers ("IT 58, SP 71, ..."): a picture says nothing.
+    void DescribeBars();
     struct BarBox;
     struct Frame;
     // Painting one frame, in its steps.

@@ -65,6 +65,7 @@ QTableWidgetItem* RatingItem(const ComparePlayer& player, int rating, std::optio
         item->setForeground(Qt::black);
         item->setData(Qt::UserRole, true);
         tip += QStringLiteral("\nThe best of the players compared");
+        item->setData(Qt::AccessibleDescriptionRole, QStringLiteral("best"));
     }
     item->setToolTip(tip);
     return item;
@@ -83,6 +84,7 @@ CompareWindow::CompareWindow(QWidget* parent) : QWidget(parent) {
     auto* layout = new QVBoxLayout(this);
     table_ = new QTableWidget(this);
     table_->setObjectName(QStringLiteral("compareTable"));
+    table_->setAccessibleName(QStringLiteral("Players compared"));
     table_->setEditTriggers(QAbstractItemView::NoEditTriggers);
     table_->setWordWrap(false);
     table_->verticalHeader()->setDefaultSectionSize(fontMetrics().height() + 4);
@@ -98,6 +100,7 @@ CompareWindow::CompareWindow(QWidget* parent) : QWidget(parent) {
 
     chart_ = new BarChart3D(this);
     chart_->setObjectName(QStringLiteral("compareChart"));
+    chart_->setAccessibleName(QStringLiteral("Comparison chart"));
     chart_->setChart3DPercent(60);
     chart_->setElevation(336);
     chart_->setPerspective(68);
@@ -159,6 +162,7 @@ void CompareWindow::FillChart(const std::vector<ComparePlayer>& players) {
             continue;
         const ComparePlayer& player = players[static_cast<std::size_t>(p)];
         const QRgb colour = BgrOf(PlayerColour(static_cast<int>(p)));
+        bars->setTitle(player.facts[0]);
         for (int rating = 0; rating < kCompareRatings; ++rating)
             bars->AddBar(player.ratings[static_cast<std::size_t>(rating)].value_or(0),
                          RatingCaption(rating), colour);

@@ -117,6 +117,7 @@ void SearchReportWindow::FillCriteria(const std::vector<ReportCriterionRow>& row
         table->setItem(r, kFailingOnly, NumberItem(row.failingOnly));
         auto* relax = new QPushButton(QStringLiteral("Relax"));
         relax->setObjectName(QStringLiteral("relax%1").arg(row.criterion));
+        relax->setAccessibleName(QStringLiteral("Relax ") + row.text);
         relax->setToolTip(
             QStringLiteral("Set this criterion to its neutral state and search "
                            "again"));

@@ -95,6 +95,7 @@ VAvevadi::VAvevadi(QWidget* parent)
     SetUpRatingCharts();
 
     ConnectHandlers();
+    SetUpAccessibility();
 }
 
 VAvevadi::~VAvevadi() {

@@ -7,7 +7,7 @@
 // mainwindow_panel.cpp, mainwindow_search.cpp, mainwindow_ordering.cpp,
 // mainwindow_details.cpp, mainwindow_charts.cpp, mainwindow_desktop.cpp (drops, shortcuts),
 // mainwindow_report.cpp (search report), mainwindow_compare.cpp (compare window),
-// mainwindow_export.cpp (the list as a CSV file).
+// mainwindow_export.cpp (the list as a CSV file), mainwindow_accessibility.cpp.
 
 #include "core/eval/leaguerank.h"
 #include "core/league/leaguedata.h"
@@ -126,6 +126,13 @@ class VAvevadi : public QMainWindow {
     vantrel::PanelState PanelStateNow();
     void ApplyPanelState(const vantrel::PanelState& state);
     bool ApplyCriteriaText(const QString& text);
+
+    // --- accessible names and descriptions (mainwindow_accessibility.cpp)
+    void SetUpAccessibility();
+    void UpdateRatingAccessibility(int i);
+    void UpdateAgeAccessibility();
+    void UpdateListAccessibility();
+    void UpdateDetailsAccessibility();
 
     // --- File -> Export List... (Ctrl+E): the list's rows as a CSV file
     void ExportList1Click();

@@ -130,6 +130,7 @@ void VAvevadi::ShowRecordDetails(const vantrel::SharedImage& source, std::int32_
     FillRatingCharts(record);
     for (vantrel::BarSeries3D* series : {series1_, barSeries1_})
         SetRankToolTips(series, record, ranks_);
+    UpdateDetailsAccessibility();
 }
 
 // The player and team records of a row in the loaded league. A row found in another

@@ -7,6 +7,7 @@
 #include "gui/sidewindows/sidewindows.h"
 
 #include <QApplication>
+#include <QIcon>
 
 namespace vantrel {
 
@@ -15,6 +16,8 @@ Program::~Program() = default;
 
 std::unique_ptr<Program> StartUp() {
     QApplication::setApplicationDisplayName(QStringLiteral("Vantrel Search Machine"));
+    // Every window, side windows and dialogs included, carries it for task bars and switchers.
+    QApplication::setWindowIcon(QIcon(QStringLiteral(":/icons/vantrel-search.png")));
     auto program = std::make_unique<Program>();
     program->Pfinder = std::make_unique<VAvevadi>();
     program->legende = std::make_unique<Tlegende>();

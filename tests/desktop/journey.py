@@ -1,0 +1,400 @@
+"""The desktop journey of tests/desktop/run.sh: start the program, open the sample league
+through the open dialog, search, sort, set a rating criterion with the keyboard, show
+details, copy rows, open and close side windows, meet a missing file's message and quit.
+Input is real X input (xdotool) at places read from the accessibility tree (pyatspi);
+every result is read back from that tree."""
+
+import os
+import subprocess
+import sys
+import time
+
+import pyatspi
+
+PROGRAM, OUT = sys.argv[1], sys.argv[2]
+SAMPLE = os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "..", "samples")
+SAMPLE = os.path.realpath(SAMPLE)
+NAMED_PLAYERS = 486  # samples/README.md
+INTERACTIVE = {"slider", "text", "combo box", "check box", "push button", "radio button",
+               "table", "page tab", "spin button", "toggle button"}
+DISTINCT = {"slider", "text", "combo box", "check box"}
+START = time.monotonic()
+
+
+class JourneyFailure(Exception):
+    pass
+
+
+def step(text):
+    print(f"[{time.monotonic() - START:6.2f} s] {text}", flush=True)
+
+
+def check(condition, what):
+    if not condition:
+        raise JourneyFailure(what)
+
+
+def wait_for(probe, what, timeout=10.0):
+    """The first true value of probe(), polled until timeout."""
+    end = time.monotonic() + timeout
+    while True:
+        try:
+            value = probe()
+        except Exception:  # an object that went away while it was read
+            value = None
+        if value:
+            return value
+        if time.monotonic() > end:
+            raise JourneyFailure(f"timed out waiting for {what}")
+        time.sleep(0.05)
+
+
+# --- the accessibility tree
+
+def children(obj):
+    for i in range(obj.childCount):
+        child = obj.getChildAtIndex(i)
+        if child is not None:
+            yield child
+
+
+def walk(obj):
+    """The object and everything under it but table cells (thousands, and never controls)."""
+    yield obj
+    if obj.getRoleName() == "table":
+        return
+    for child in children(obj):
+        yield from walk(child)
+
+
+def find(root, role=None, name=None, showing=True, pred=None):
+    for obj in walk(root):
+        if role is not None and obj.getRoleName() != role:
+            continue
+        if name is not None and obj.name != name:
+            continue
+        if showing and not obj.getState().contains(pyatspi.STATE_SHOWING):
+            continue
+        if pred is not None and not pred(obj):
+            continue
+        return obj
+    return None
+
+
+def enabled(obj):
+    return obj.getState().contains(pyatspi.STATE_ENABLED)
+
+
+def application():
+    for app in pyatspi.Registry.getDesktop(0):
+        if app is not None and app.name == "vantrel-search":
+            return app
+    return None
+
+
+def window(app, name):
+    for win in children(app):
+        if win.name == name and win.getState().contains(pyatspi.STATE_SHOWING):
+            return win
+    return None
+
+
+def value_of(slider):
+    return int(slider.queryValue().currentValue)
+
+
+# --- real input
+
+def xdo(*args):
+    subprocess.run(["xdotool", *args], check=True)
+
+
+def centre(obj):
+    box = obj.queryComponent().getExtents(pyatspi.DESKTOP_COORDS)
+    return box.x + box.width // 2, box.y + box.height // 2
+
+
+def click(obj, repeat=1, modifier=None, at=None):
+    x, y = at if at else centre(obj)
+    xdo("mousemove", str(x), str(y))  # --sync would wait for ever when already there
+    time.sleep(0.05)
+    if modifier:
+        xdo("keydown", modifier)
+    xdo("click", "--repeat", str(repeat), "--delay", "120", "1")
+    if modifier:
+        xdo("keyup", modifier)
+
+
+def keys(*names):
+    xdo("key", "--delay", "40", *names)
+
+
+def click_title(main, first):
+    """Clicks at the places `first`, then on the window's title bar, and waits until Qt
+    counts the window as active."""
+    box = main.queryComponent().getExtents(pyatspi.DESKTOP_COORDS)
+    for at in first + [(box.x + box.width // 2, box.y - 8)]:
+        time.sleep(0.3)  # apart, so that openbox sees no double-click
+        click(main, at=at)
+    wait_for(lambda: main.getState().contains(pyatspi.STATE_ACTIVE), "the main window active")
+
+
+def after_dialog(main):
+    """Under Xvfb with openbox, once a file dialog has closed, the first click is dropped
+    and Qt no longer counts the main window as active although X gives it the focus, so
+    focus changes are not reported (a minimal Qt program does the same). Once after each
+    dialog: a click on the desktop that is dropped, then a user's way back, a click on the
+    desktop and one on the window's title bar."""
+    click_title(main, [(2, 2), (2, 2)])
+
+
+# --- the steps
+
+def table_column(table, column, rows=None):
+    """The texts of a column: every row, or the rows given (one call of the bus a cell)."""
+    t = table.queryTable()
+    return [t.getAccessibleAt(row, column).name for row in (rows or range(t.nRows))]
+
+
+def ends(table):
+    """The first and the last 25 rows: enough to see an order, fast to read."""
+    n = table.queryTable().nRows
+    return list(range(min(25, n))) + list(range(max(25, n - 25), n))
+
+
+def is_sorted(values):
+    pairs = list(zip(values, values[1:]))
+    return all(a <= b for a, b in pairs) or all(a >= b for a, b in pairs)
+
+
+def column_index(table, caption):
+    t = table.queryTable()
+    for column in range(t.nColumns):
+        if t.getColumnHeader(column).name == caption:
+            return column
+    raise JourneyFailure(f"no column {caption}")
+
+
+def names_distinct(win, where):
+    """Every control of a window has an accessible name, and no two sliders, edits, combo
+    boxes, checkboxes or radio groups share one. Returns how many controls were named."""
+    seen, named = set(), 0
+    for obj in walk(win):
+        role = obj.getRoleName()
+        group = role == "panel" and any(c.getRoleName() == "radio button" for c in children(obj))
+        if role not in INTERACTIVE and not group:
+            continue
+        check(obj.name.strip() != "", f"{where}: a {role} without a name")
+        named += 1
+        if role in DISTINCT or group:
+            check(obj.name not in seen, f"{where}: two controls named {obj.name!r}")
+            seen.add(obj.name)
+    return named
+
+
+def journey(process):
+    step("start")
+    app = wait_for(application, "the program in the accessibility tree")
+    # Read every state afresh: cached ones follow only events this script does not listen to.
+    app.setCacheMask(pyatspi.cache.NONE)
+    main = wait_for(lambda: window(app, "Vantrel Search Machine"), "the main window")
+    wait_for(lambda: find(main, role="push button", name="Search"), "the Search button")
+    try:
+        wait_for(lambda: main.getState().contains(pyatspi.STATE_ACTIVE), "active", timeout=3)
+    except JourneyFailure:  # mapped before the window manager took the focus: a user clicks
+        click_title(main, [(2, 2)])
+    live = [o for o in walk(main) if o.getRoleName() in INTERACTIVE and enabled(o)
+            and o.getState().contains(pyatspi.STATE_SHOWING)]
+    check(not live, "enabled before a league: " + ", ".join(f"{o.getRoleName()} {o.name!r}"
+                                                             for o in live))
+
+    wid = subprocess.run(["xdotool", "search", "--name", "^Vantrel Search Machine$"],
+                         capture_output=True, text=True).stdout.split()
+    check(wid, "no X window named Vantrel Search Machine")
+    icons = [subprocess.run(["xprop", "-id", w, "-len", "8", "_NET_WM_ICON"], capture_output=True,
+                            text=True).stdout for w in wid]
+    check(any("Icon (" in icon for icon in icons), f"the window has no icon: {icons!r:.200}")
+
+    step("Ctrl+O, the sample's path typed, Enter")
+    keys("ctrl+o")
+    dialog = wait_for(lambda: window(app, "select Team- or Rosterfile ..."), "the open dialog")
+    wait_for(lambda: find(dialog, role="text", pred=lambda o: o.getState().contains(
+        pyatspi.STATE_FOCUSED)), "the file name box focused")
+    xdo("type", "--delay", "5", os.path.join(SAMPLE, "demo.ros"))
+    keys("Return")
+    wait_for(lambda: not window(app, "select Team- or Rosterfile ..."), "the dialog closed")
+    average = wait_for(lambda: find(main, role="label", pred=lambda o: o.description ==
+                                    "League average OV" and o.name), "the league average")
+    check(average.name == "62.9", f"average reads {average.name!r}")
+    search = find(main, role="push button", name="Search")
+    wait_for(lambda: enabled(search), "Search enabled")
+    after_dialog(main)
+
+    step("Search clicked")
+    click(search)
+    table = find(main, role="table", name="Players found", showing=False)
+    wait_for(lambda: table.queryTable().nRows == NAMED_PLAYERS, f"{NAMED_PLAYERS} rows")
+    count = find(table.parent, role="label", showing=False)
+    check(count.name == str(NAMED_PLAYERS), f"count reads {count.name!r}")
+    check(table.description == f"{NAMED_PLAYERS} players", f"list says {table.description!r}")
+
+    step("SK header clicked twice")
+    sk = column_index(table, "SK")
+    name_column = column_index(table, "Player Name")
+    header = table.queryTable().getColumnHeader(sk)
+    click(header)
+    wait_for(lambda: is_sorted([int(v) for v in table_column(table, sk, ends(table))]),
+             "rows sorted by SK")
+    first = table_column(table, name_column, ends(table))
+    time.sleep(0.3)  # two clicks apart, not a double-click
+    click(header)
+    wait_for(lambda: table_column(table, name_column, ends(table)) == first[::-1],
+             "the order reversed")
+
+    step("SK threshold raised with the keyboard, its mode set with Space, searched again")
+    slider = find(main, role="slider", name="SK threshold")
+    click(slider, at=(slider.queryComponent().getExtents(pyatspi.DESKTOP_COORDS).x + 3,
+                      centre(slider)[1]))
+    wait_for(lambda: slider.getState().contains(pyatspi.STATE_FOCUSED), "SK slider focused")
+    keys(*["Prior"] * 7)
+    wait_for(lambda: value_of(slider) == 70, "SK threshold 70")
+    mode = find(main, role="check box", name="SK mode")
+    for _ in range(30):
+        if mode.getState().contains(pyatspi.STATE_FOCUSED):
+            break
+        keys("Tab")
+        time.sleep(0.05)
+    check(mode.getState().contains(pyatspi.STATE_FOCUSED), "Tab never reached SK mode")
+    keys("space")
+    wait_for(lambda: mode.description == "at most", "SK mode at most")
+    check(slider.description == "at most 70", f"SK slider says {slider.description!r}")
+    click(search)
+    wait_for(lambda: table.queryTable().nRows != NAMED_PLAYERS, "a new list")
+    values = [int(v) for v in table_column(table, sk)]
+    check(values and all(v <= 70 for v in values), "a row with SK above 70")
+    check(count.name == str(len(values)), f"count {count.name} for {len(values)} rows")
+    check(names_distinct(main, "main window") >= 30, "too few named controls")
+
+    step("a row double-clicked: its details")
+    name = table.queryTable().getAccessibleAt(0, name_column)
+    player = name.name
+    click(name, repeat=2)
+    wait_for(lambda: find(main, role="label", name="Name: " + player), "the details name")
+    chart = find(main, pred=lambda o: o.name in ("Skater ratings chart", "Goalie ratings chart"))
+    check(chart is not None and "IT " in chart.description and "OV " in chart.description,
+          f"chart without its bars: {chart and chart.description!r}")
+
+    step("two rows selected, Ctrl+C")
+    click(find(main, role="page tab", name="Players found"))
+    wait_for(lambda: table.getState().contains(pyatspi.STATE_SHOWING), "the list shown")
+    rows = [table.queryTable().getAccessibleAt(r, name_column) for r in (0, 1)]
+    click(rows[0])
+    click(rows[1], modifier="ctrl")
+    keys("ctrl+c")
+    t = table.queryTable()
+    want = "\n".join("\t".join(t.getAccessibleAt(r, c).name for c in range(t.nColumns))
+                     for r in (0, 1))
+    clip = wait_for(lambda: subprocess.run(["xclip", "-o", "-selection", "clipboard"],
+                                           capture_output=True, text=True).stdout.strip("\r\n")
+                    .replace("\r\n", "\n") == want, "the two rows on the clipboard")
+    check(clip, "clipboard")
+
+    step("Ctrl+Shift+M: the two rows compared")
+    keys("ctrl+shift+m")
+    compare = wait_for(lambda: window(app, "Compare Players"), "the compare window")
+    table_compared = find(compare, role="table", name="Players compared", showing=False)
+    check(table_compared is not None and table_compared.queryTable().nColumns == 2,
+          "the compare table without two players")
+    names_distinct(compare, "compare window")
+    wait_for(lambda: compare.getState().contains(pyatspi.STATE_ACTIVE), "compare window active")
+    keys("alt+F4")
+    wait_for(lambda: not compare.getState().contains(pyatspi.STATE_SHOWING), "compare hidden")
+    wait_for(lambda: main.getState().contains(pyatspi.STATE_ACTIVE), "the main window active")
+
+    step("Down in the list: the row after the selection alone selected")
+    keys("Down")
+    selected = lambda: [r for r in range(4) if table.queryTable().isRowSelected(r)]
+    wait_for(lambda: selected() == [2], f"row 2 alone selected (rows {selected()})")
+
+    for menu, item, title in (("Help", "Checkbox Legend...", None),
+                              ("Statistics", "File Infos", None),
+                              ("Statistics", "Search Report...", None),
+                              ("Info", "About Vantrel Search Machine", None)):
+        step(f"{menu} -> {item} opened and closed")
+        before = {w.name for w in children(app) if w.getState().contains(pyatspi.STATE_SHOWING)}
+        bar = find(main, role="menu bar")
+        click(find(bar, role="menu item", name=menu))
+        entry = wait_for(lambda: find(app, role="menu item", name=item), f"{item} shown")
+        click(entry)
+        side = wait_for(lambda: next((w for w in children(app) if w.name not in before and
+                                      w.getState().contains(pyatspi.STATE_SHOWING)), None),
+                        f"the window of {item}")
+        names_distinct(side, item)
+        step(f"  {side.name!r} shown; closed with Alt+F4")
+        wait_for(lambda: side.getState().contains(pyatspi.STATE_ACTIVE), f"{side.name} active")
+        keys("alt+F4")
+        wait_for(lambda: not side.getState().contains(pyatspi.STATE_SHOWING), f"{item} hidden")
+
+    step("Ctrl+L, a query typed: goalies only")
+    keys("ctrl+l")
+    query = wait_for(lambda: window(app, "Query"), "the query dialog")
+    edit = wait_for(lambda: find(query, role="text", pred=lambda o: o.getState().contains(
+        pyatspi.STATE_FOCUSED)), "the query line focused")
+    check(edit.name.startswith("Criteria"), f"the query line is named {edit.name!r}")
+    names_distinct(query, "query dialog")
+    keys("ctrl+a")
+    xdo("type", "--delay", "5", "pos=G")
+    keys("Return")
+    wait_for(lambda: not query.getState().contains(pyatspi.STATE_SHOWING), "the query closed")
+    position = column_index(table, "Pos.")
+    wait_for(lambda: set(table_column(table, position)) == {"G"}, "goalies listed")
+    check(count.name == str(table.queryTable().nRows), "count and rows differ")
+    check(slider.description == "at least 0", f"SK not reset: {slider.description!r}")
+
+    step("a missing file typed in the open dialog")
+    keys("ctrl+o")
+    dialog = wait_for(lambda: window(app, "select Team- or Rosterfile ..."), "the open dialog")
+    wait_for(lambda: find(dialog, role="text", pred=lambda o: o.getState().contains(
+        pyatspi.STATE_FOCUSED)), "the file name box focused")
+    keys("ctrl+a")
+    xdo("type", "--delay", "5", os.path.join(SAMPLE, "missing.ros"))
+    keys("Return")
+    box = wait_for(lambda: next((w for w in children(app) if w.getRoleName() in
+                                 ("alert", "dialog") and w.getState().contains(
+                                     pyatspi.STATE_SHOWING) and find(w, role="label", pred=lambda
+                                     o: "Datei" in o.name or "nicht" in o.name)), None),
+                   "the message box")
+    text = find(box, role="label", pred=lambda o: "Datei" in o.name or "nicht" in o.name).name
+    step(f"  message: {text!r}")
+    keys("Return")
+    wait_for(lambda: not box.getState().contains(pyatspi.STATE_SHOWING), "the box answered")
+    after_dialog(main)
+
+    step("Ctrl+Q")
+    keys("ctrl+q")
+    try:
+        status = process.wait(timeout=2)
+    except subprocess.TimeoutExpired:
+        raise JourneyFailure("still running 2 s after Ctrl+Q")
+    check(status == 0, f"exit status {status}")
+
+
+def main():
+    log = open(os.path.join(OUT, "program.log"), "w")
+    process = subprocess.Popen([PROGRAM], stdout=log, stderr=subprocess.STDOUT)
+    try:
+        journey(process)
+    except Exception as failure:
+        shot = os.path.join(OUT, "journey-failure.xwd")
+        with open(shot, "wb") as out:
+            subprocess.run(["xwd", "-root", "-silent"], stdout=out)
+        print(f"FAILED after {time.monotonic() - START:.2f} s: {failure}\nscreen: {shot}",
+              flush=True)
+        process.kill()
+        return 1
+    step(f"passed in {time.monotonic() - START:.2f} s")
+    return 0
+
+
+if __name__ == "__main__":
+    sys.exit(main())

@@ -1,0 +1,42 @@
+#!/usr/bin/env bash
+# The desktop journey: a virtual X server with a window manager, a D-Bus session with the
+# accessibility bus, the built program driven by real X input and read back through the
+# accessibility tree. On failure the screen is saved next to the log (journey-failure.xwd).
+#   usage: tests/desktop/run.sh PROGRAM [OUTPUT_FOLDER]
+set -euo pipefail
+program=$(realpath "$1")
+out=$(realpath -m "${2:-$PWD/desktop-journey}")
+here=$(dirname "$(realpath "$0")")
+mkdir -p "$out"
+
+for tool in Xvfb openbox xdotool xclip xwd dbus-run-session /usr/libexec/at-spi-bus-launcher; do
+    command -v "$tool" >/dev/null || { echo "missing: $tool (run tools/setup.sh)"; exit 1; }
+done
+/usr/bin/python3 -c 'import pyatspi' 2>/dev/null || { echo "missing: python3-pyatspi"; exit 1; }
+
+# A free display number: the lock file of a running server names it.
+display=90
+while [ -e "/tmp/.X$display-lock" ]; do display=$((display + 1)); done
+
+exec dbus-run-session -- bash -c '
+    set -u
+    export DISPLAY=:'"$display"' NO_AT_BRIDGE=0 QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1
+    export XDG_RUNTIME_DIR=$(mktemp -d)
+    Xvfb "$DISPLAY" -screen 0 1280x1024x24 -nolisten tcp >"'"$out"'/xvfb.log" 2>&1 &
+    xvfb=$!
+    for _ in $(seq 50); do xdpyinfo >/dev/null 2>&1 && break; sleep 0.1; done
+    /usr/libexec/at-spi-bus-launcher --launch-immediately >"'"$out"'/atspi.log" 2>&1 &
+    bus=$!
+    openbox >"'"$out"'/openbox.log" 2>&1 &
+    wm=$!
+    # The window manager is ready once it names itself on the root window.
+    for _ in $(seq 50); do
+        xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q "window id" && break
+        sleep 0.1
+    done
+    /usr/bin/python3 "'"$here"'/journey.py" "'"$program"'" "'"$out"'"
+    status=$?
+    kill $wm $bus $xvfb 2>/dev/null
+    rm -rf "$XDG_RUNTIME_DIR"
+    exit $status
+'
