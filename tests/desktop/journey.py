@@ -268,6 +268,10 @@ def journey(process):
     keys("space")
     wait_for(lambda: mode.description == "at most", "SK mode at most")
     check(slider.description == "at most 70", f"SK slider says {slider.description!r}")
+    labels = [target.name for relation in slider.getRelationSet()
+              if relation.getRelationType() == pyatspi.RELATION_LABELLED_BY
+              for target in (relation.getTarget(i) for i in range(relation.getNTargets()))]
+    check("SK" in labels and "70" in labels, f"SK slider labelled by {labels}")
     click(search)
     wait_for(lambda: table.queryTable().nRows != NAMED_PLAYERS, "a new list")
     values = [int(v) for v in table_column(table, sk)]
