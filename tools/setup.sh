@@ -7,7 +7,9 @@ cd "$(dirname "$0")/.."
 packages=(cmake ninja-build g++ pkg-config qt6-base-dev libgl-dev libgtest-dev libgmock-dev
           libbenchmark-dev fonts-liberation fonts-dejavu-core xvfb xauth
           # the desktop journey: window manager, X input and tools, accessibility bus
-          openbox xdotool xclip x11-apps x11-utils dbus-daemon at-spi2-core python3-pyatspi)
+          openbox xdotool xclip x11-apps x11-utils dbus-daemon at-spi2-core python3-pyatspi
+          # the Debian package: cpack computes its dependencies with dpkg-shlibdeps
+          dpkg-dev file)
 missing=()
 for p in "${packages[@]}"; do
     dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")

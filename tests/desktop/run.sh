@@ -34,8 +34,9 @@ exec dbus-run-session -- bash -c '
         xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q "window id" && break
         sleep 0.1
     done
-    /usr/bin/python3 "'"$here"'/journey.py" "'"$program"'" "'"$out"'"
-    status=$?
+    /usr/bin/python3 "'"$here"'/journey.py" "'"$program"'" "'"$out"'" 2>&1 |
+        tee "'"$out"'/journey.log"
+    status=${PIPESTATUS[0]}
     kill $wm $bus $xvfb 2>/dev/null
     rm -rf "$XDG_RUNTIME_DIR"
     exit $status

@@ -83,6 +83,9 @@ class VAvevadi : public QMainWindow {
     void LoadLeague();
     // The load sequence after the dialog, for the chosen path (also a dropped file).
     void LoadLeagueFrom(const QString& chosen);
+    // A league opened without the dialog (a dropped file, the command line): the load
+    // sequence, then the enabled states, as after a dialog choice.
+    void OpenLeagueFile(const QString& file);
     bool ReadTeamFile(const QString& path);
     bool ReadRosterFile(const QString& path);
     void FillTeamList();

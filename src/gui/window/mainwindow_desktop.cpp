@@ -48,9 +48,6 @@ void VAvevadi::dropEvent(QDropEvent* event) {
         return;
     event->acceptProposedAction();
     // Loaded once the drop has ended, so that a message box does not stand inside it.
-    QMetaObject::invokeMethod(this, Guarded([this, file = *path] {
-                                  LoadLeagueFrom(file);
-                                  EnableLeagueControls();
-                              }),
+    QMetaObject::invokeMethod(this, Guarded([this, file = *path] { OpenLeagueFile(file); }),
                               Qt::QueuedConnection);
 }

@@ -85,6 +85,11 @@ void VAvevadi::LoadLeague() {
     LoadLeagueFrom(od_->selectedFiles().constFirst());
 }
 
+void VAvevadi::OpenLeagueFile(const QString& file) {
+    LoadLeagueFrom(file);
+    EnableLeagueControls();
+}
+
 void VAvevadi::LoadLeagueFrom(const QString& chosen) {
     const vantrel::BusyCursor busy;
     panelUi_->avgov->setText(QStringLiteral("0"));

@@ -7,7 +7,9 @@
 #include "gui/sidewindows/sidewindows.h"
 
 #include <QApplication>
+#include <QFileInfo>
 #include <QIcon>
+#include <QTimer>
 
 namespace vantrel {
 
@@ -33,9 +35,19 @@ std::unique_ptr<Program> StartUp() {
     return program;
 }
 
-int RunProgram() {
+void OpenAtStartUp(Program& program, const QString& file) {
+    VAvevadi* window = program.Pfinder.get();
+    // Absolute as the dialog gives it, so the base name never ends in a folder's dot.
+    QTimer::singleShot(0, window, Guarded([window, path = QFileInfo(file).absoluteFilePath()] {
+                           window->OpenLeagueFile(path);
+                       }));
+}
+
+int RunProgram(const std::optional<QString>& file) {
     try {
         auto program = StartUp();
+        if (file)
+            OpenAtStartUp(*program, *file);
         QApplication::exec();
     } catch (const std::exception& error) {
         ShowHandlerError(error);

@@ -4,7 +4,10 @@
 // then the hidden side windows, then the main window is shown. main() and the window
 // tests run this very function.
 
+#include <QString>
+
 #include <memory>
+#include <optional>
 
 class VAvevadi;
 
@@ -30,8 +33,13 @@ struct Program {
 // Creates all windows and shows the main window. Needs a QApplication.
 std::unique_ptr<Program> StartUp();
 
-// The whole program after the application object exists: start-up and message loop,
-// with errors during start-up shown in a box. Always returns 0.
-int RunProgram();
+// Opens a league file given at start, once the message loop runs: the load sequence of
+// a dialog choice, with its messages shown over the main window.
+void OpenAtStartUp(Program& program, const QString& file);
+
+// The whole program after the application object exists: start-up, the league file of
+// the command line if there is one, and the message loop, with errors during start-up
+// shown in a box. Always returns 0.
+int RunProgram(const std::optional<QString>& file = std::nullopt);
 
 }  // namespace vantrel
