@@ -4,6 +4,7 @@
 
 #include <fstream>
 #include <limits>
+#include <new>
 #include <system_error>
 
 namespace vantrel {
@@ -26,9 +27,14 @@ SharedImage ReadFileImage(const std::filesystem::path& path) {
     if (!in)
         return nullptr;
 
-    auto image = std::make_shared<ByteImage>();
     const auto size = static_cast<std::size_t>(end);
-    image->data = std::make_unique_for_overwrite<std::uint8_t[]>(size);
+    std::shared_ptr<ByteImage> image;
+    try {
+        image = std::make_shared<ByteImage>();
+        image->data = std::make_unique_for_overwrite<std::uint8_t[]>(size);
+    } catch (const std::bad_alloc&) {
+        return nullptr;  // no memory for the image: a failed read of this file, like any other
+    }
     image->size = size;
     in.read(reinterpret_cast<char*>(image->data.get()), static_cast<std::streamsize>(size));
     // A file that shrank after its size was taken is a failed read.

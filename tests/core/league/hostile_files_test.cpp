@@ -11,12 +11,19 @@
 
 #include <gtest/gtest.h>
 
+#if defined(__linux__)
+#include <sys/resource.h>
+#include <sys/wait.h>
+#include <unistd.h>
+#endif
+
 #include <cstdint>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
 #include <limits>
+#include <string>
 #include <system_error>
 #include <vector>
 
@@ -129,6 +136,52 @@ TEST(HostileSizes, LargestDescribableFileIsRead) {
     EXPECT_EQ(league.RosterFileSize, std::numeric_limits<std::int32_t>::max());
     EXPECT_EQ(league.PlayerCount(), 24970740);
 }
+
+#if defined(__linux__) && !defined(__SANITIZE_ADDRESS__)
+// The process's mapped size now, from /proc/self/status.
+std::uintmax_t MappedBytes() {
+    std::ifstream status("/proc/self/status");
+    std::string key;
+    std::uintmax_t kib = 0;
+    while (status >> key) {
+        if (key == "VmSize:" && status >> kib)
+            return kib * 1024;
+    }
+    return 0;
+}
+
+// A file larger than the memory the process may still map is a failed read, not an
+// exception out of the reader. Run in a child whose address space is limited.
+TEST(HostileSizes, FileLargerThanTheMemoryLeftIsAFailedRead) {
+    const TempDir dir;
+    const auto path = dir.Path() / "big.ros";
+    if (!MakeSparse(path, std::uintmax_t{1} << 30))
+        GTEST_SKIP() << "no sparse files here";
+    const pid_t child = fork();
+    ASSERT_GE(child, 0);
+    if (child == 0) {
+        const rlim_t limit = MappedBytes() + (rlim_t{256} << 20);
+        const rlimit space{limit, limit};
+        if (setrlimit(RLIMIT_AS, &space) != 0)
+            _exit(3);
+        try {  // the child never returns into the test runner
+            LeagueData league;
+            league.RosterFileSize = 860;
+            const bool refused = !league.ReadRosterImage(path) && !league.RosterFileImage &&
+                                 league.RosterFileSize == 860;
+            _exit(refused ? 0 : 1);
+        } catch (...) {
+            _exit(2);
+        }
+    }
+    int status = 0;
+    ASSERT_EQ(waitpid(child, &status, 0), child);
+    ASSERT_TRUE(WIFEXITED(status)) << "the reader did not end normally";
+    if (WEXITSTATUS(status) == 3)
+        GTEST_SKIP() << "the kernel refused the address-space limit";
+    EXPECT_EQ(WEXITSTATUS(status), 0) << "1: read or wrong state, 2: an exception escaped";
+}
+#endif
 
 TEST(HostileKinds, OnlyRegularFilesAreRead) {
     const TempDir dir;
