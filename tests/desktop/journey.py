@@ -215,191 +215,220 @@ def names_distinct(win, where):
     return named
 
 
+OPEN_DIALOG = "select Team- or Rosterfile ..."
+
+
+def focused_text(win):
+    return find(win, role="text", pred=lambda o: o.getState().contains(pyatspi.STATE_FOCUSED))
+
+
+class Journey:
+    """The user's steps in order; each method one step, sharing what earlier ones found."""
+
+    def __init__(self, process):
+        self.process = process
+
+    def start(self):
+        step("start")
+        self.app = wait_for(application, "the program in the accessibility tree")
+        # Read every state afresh: cached ones follow only events not listened to here.
+        self.app.setCacheMask(pyatspi.cache.NONE)
+        main = self.main = wait_for(lambda: window(self.app, "Vantrel Search Machine"),
+                                    "the main window")
+        wait_for(lambda: find(main, role="push button", name="Search"), "the Search button")
+        try:
+            wait_for(lambda: main.getState().contains(pyatspi.STATE_ACTIVE), "active", timeout=3)
+        except JourneyFailure:  # mapped before the window manager took the focus
+            click_title(main, [(2, 2)])
+        live = [o for o in walk(main) if o.getRoleName() in INTERACTIVE and enabled(o)
+                and o.getState().contains(pyatspi.STATE_SHOWING)]
+        check(not live, "enabled before a league: " +
+              ", ".join(f"{o.getRoleName()} {o.name!r}" for o in live))
+        wid = subprocess.run(["xdotool", "search", "--name", "^Vantrel Search Machine$"],
+                             capture_output=True, text=True).stdout.split()
+        check(wid, "no X window named Vantrel Search Machine")
+        icons = [subprocess.run(["xprop", "-id", w, "-len", "8", "_NET_WM_ICON"],
+                                capture_output=True, text=True).stdout for w in wid]
+        check(any("Icon (" in icon for icon in icons), f"no window icon: {icons!r:.200}")
+
+    def type_into_open_dialog(self, path):
+        keys("ctrl+o")
+        dialog = wait_for(lambda: window(self.app, OPEN_DIALOG), "the open dialog")
+        wait_for(lambda: focused_text(dialog), "the file name box focused")
+        keys("ctrl+a")
+        xdo("type", "--delay", "5", path)
+        keys("Return")
+
+    def open_sample(self):
+        step("Ctrl+O, the sample's path typed, Enter")
+        self.type_into_open_dialog(os.path.join(SAMPLE, "demo.ros"))
+        wait_for(lambda: not window(self.app, OPEN_DIALOG), "the dialog closed")
+        average = wait_for(lambda: find(self.main, role="label", pred=lambda o: o.description ==
+                                        "League average OV" and o.name), "the league average")
+        check(average.name == "62.9", f"average reads {average.name!r}")
+        self.search = find(self.main, role="push button", name="Search")
+        wait_for(lambda: enabled(self.search), "Search enabled")
+        after_dialog(self.main)
+
+    def search_all(self):
+        step("Search clicked")
+        click(self.search)
+        table = self.table = find(self.main, role="table", name="Players found", showing=False)
+        wait_for(lambda: table.queryTable().nRows == NAMED_PLAYERS, f"{NAMED_PLAYERS} rows")
+        self.count = find(table.parent, role="label", showing=False)
+        check(self.count.name == str(NAMED_PLAYERS), f"count reads {self.count.name!r}")
+        check(table.description == f"{NAMED_PLAYERS} players", f"list: {table.description!r}")
+        self.sk = column_index(table, "SK")
+        self.name_column = column_index(table, "Player Name")
+
+    def sort_twice(self):
+        step("SK header clicked twice")
+        table = self.table
+        header = table.queryTable().getColumnHeader(self.sk)
+        click(header)
+        wait_for(lambda: is_sorted([int(v) for v in table_column(table, self.sk, ends(table))]),
+                 "rows sorted by SK")
+        first = table_column(table, self.name_column, ends(table))
+        time.sleep(0.3)  # two clicks apart, not a double-click
+        click(header)
+        wait_for(lambda: table_column(table, self.name_column, ends(table)) == first[::-1],
+                 "the order reversed")
+
+    def keyboard_criterion(self):
+        step("SK threshold raised with the keyboard, its mode set with Space, searched again")
+        slider = self.slider = find(self.main, role="slider", name="SK threshold")
+        click(slider, at=(slider.queryComponent().getExtents(pyatspi.DESKTOP_COORDS).x + 3,
+                          centre(slider)[1]))
+        wait_for(lambda: slider.getState().contains(pyatspi.STATE_FOCUSED), "SK slider focused")
+        keys(*["Prior"] * 7)
+        wait_for(lambda: value_of(slider) == 70, "SK threshold 70")
+        mode = find(self.main, role="check box", name="SK mode")
+        for _ in range(30):
+            if mode.getState().contains(pyatspi.STATE_FOCUSED):
+                break
+            keys("Tab")
+            time.sleep(0.05)
+        check(mode.getState().contains(pyatspi.STATE_FOCUSED), "Tab never reached SK mode")
+        keys("space")
+        wait_for(lambda: mode.description == "at most", "SK mode at most")
+        check(slider.description == "at most 70", f"SK slider says {slider.description!r}")
+        labels = [target.name for relation in slider.getRelationSet()
+                  if relation.getRelationType() == pyatspi.RELATION_LABELLED_BY
+                  for target in (relation.getTarget(i) for i in range(relation.getNTargets()))]
+        check("SK" in labels and "70" in labels, f"SK slider labelled by {labels}")
+        click(self.search)
+        wait_for(lambda: self.table.queryTable().nRows != NAMED_PLAYERS, "a new list")
+        values = [int(v) for v in table_column(self.table, self.sk)]
+        check(values and all(v <= 70 for v in values), "a row with SK above 70")
+        check(self.count.name == str(len(values)), f"count {self.count.name}, {len(values)} rows")
+        check(names_distinct(self.main, "main window") >= 30, "too few named controls")
+
+    def details(self):
+        step("a row double-clicked: its details")
+        name = self.table.queryTable().getAccessibleAt(0, self.name_column)
+        player = name.name
+        click(name, repeat=2)
+        wait_for(lambda: find(self.main, role="label", name="Name: " + player), "the details")
+        chart = find(self.main,
+                     pred=lambda o: o.name in ("Skater ratings chart", "Goalie ratings chart"))
+        check(chart is not None and "IT " in chart.description and "OV " in chart.description,
+              f"chart without its bars: {chart and chart.description!r}")
+
+    def copy_rows(self):
+        step("two rows selected, Ctrl+C")
+        table = self.table
+        click(find(self.main, role="page tab", name="Players found"))
+        wait_for(lambda: table.getState().contains(pyatspi.STATE_SHOWING), "the list shown")
+        rows = [table.queryTable().getAccessibleAt(r, self.name_column) for r in (0, 1)]
+        click(rows[0])
+        click(rows[1], modifier="ctrl")
+        keys("ctrl+c")
+        t = table.queryTable()
+        want = "\n".join("\t".join(t.getAccessibleAt(r, c).name for c in range(t.nColumns))
+                         for r in (0, 1))
+        wait_for(lambda: subprocess.run(["xclip", "-o", "-selection", "clipboard"],
+                                        capture_output=True, text=True).stdout.strip("\r\n")
+                 .replace("\r\n", "\n") == want, "the two rows on the clipboard")
+
+    def compare_rows(self):
+        step("Ctrl+Shift+M: the two rows compared")
+        keys("ctrl+shift+m")
+        compare = wait_for(lambda: window(self.app, "Compare Players"), "the compare window")
+        compared = find(compare, role="table", name="Players compared", showing=False)
+        check(compared is not None and compared.queryTable().nColumns == 2,
+              "the compare table without two players")
+        names_distinct(compare, "compare window")
+        close_with_alt_f4(compare)
+        wait_for(lambda: self.main.getState().contains(pyatspi.STATE_ACTIVE), "main window active")
+
+    def arrow_keys(self):
+        step("Down in the list: the row after the selection alone selected")
+        keys("Down")
+        selected = lambda: [r for r in range(4) if self.table.queryTable().isRowSelected(r)]
+        wait_for(lambda: selected() == [2], f"row 2 alone selected (rows {selected()})")
+
+    def side_windows(self):
+        for menu, item in (("Help", "Checkbox Legend..."), ("Statistics", "File Infos"),
+                           ("Statistics", "Search Report..."),
+                           ("Info", "About Vantrel Search Machine")):
+            step(f"{menu} -> {item} opened and closed")
+            showing = lambda w: w.getState().contains(pyatspi.STATE_SHOWING)
+            before = {w.name for w in children(self.app) if showing(w)}
+            click(find(find(self.main, role="menu bar"), role="menu item", name=menu))
+            click(wait_for(lambda: find(self.app, role="menu item", name=item), f"{item} shown"))
+            side = wait_for(lambda: next((w for w in children(self.app)
+                                          if w.name not in before and showing(w)), None),
+                            f"the window of {item}")
+            names_distinct(side, item)
+            step(f"  {side.name!r} shown; closed with Alt+F4")
+            close_with_alt_f4(side)
+
+    def typed_query(self):
+        step("Ctrl+L, a query typed: goalies only")
+        keys("ctrl+l")
+        query = wait_for(lambda: window(self.app, "Query"), "the query dialog")
+        edit = wait_for(lambda: focused_text(query), "the query line focused")
+        check(edit.name.startswith("Criteria"), f"the query line is named {edit.name!r}")
+        names_distinct(query, "query dialog")
+        keys("ctrl+a")
+        xdo("type", "--delay", "5", "pos=G")
+        keys("Return")
+        wait_for(lambda: not query.getState().contains(pyatspi.STATE_SHOWING), "query closed")
+        position = column_index(self.table, "Pos.")
+        wait_for(lambda: set(table_column(self.table, position)) == {"G"}, "goalies listed")
+        check(self.count.name == str(self.table.queryTable().nRows), "count and rows differ")
+        check(self.slider.description == "at least 0", f"SK: {self.slider.description!r}")
+
+    def missing_file(self):
+        step("a missing file typed in the open dialog")
+        self.type_into_open_dialog(os.path.join(SAMPLE, "missing.ros"))
+        german = lambda o: "Datei" in o.name
+        box = wait_for(lambda: next((w for w in children(self.app)
+                                     if w.getRoleName() in ("alert", "dialog")
+                                     and w.getState().contains(pyatspi.STATE_SHOWING)
+                                     and find(w, role="label", pred=german)), None),
+                       "the message box")
+        step(f"  message: {find(box, role='label', pred=german).name!r}")
+        keys("Return")
+        wait_for(lambda: not box.getState().contains(pyatspi.STATE_SHOWING), "the box answered")
+        after_dialog(self.main)
+
+    def quit(self):
+        step("Ctrl+Q")
+        keys("ctrl+q")
+        try:
+            status = self.process.wait(timeout=2)
+        except subprocess.TimeoutExpired:
+            raise JourneyFailure("still running 2 s after Ctrl+Q")
+        check(status == 0, f"exit status {status}")
+
+
 def journey(process):
-    step("start")
-    app = wait_for(application, "the program in the accessibility tree")
-    # Read every state afresh: cached ones follow only events this script does not listen to.
-    app.setCacheMask(pyatspi.cache.NONE)
-    main = wait_for(lambda: window(app, "Vantrel Search Machine"), "the main window")
-    wait_for(lambda: find(main, role="push button", name="Search"), "the Search button")
-    try:
-        wait_for(lambda: main.getState().contains(pyatspi.STATE_ACTIVE), "active", timeout=3)
-    except JourneyFailure:  # mapped before the window manager took the focus: a user clicks
-        click_title(main, [(2, 2)])
-    live = [o for o in walk(main) if o.getRoleName() in INTERACTIVE and enabled(o)
-            and o.getState().contains(pyatspi.STATE_SHOWING)]
-    check(not live, "enabled before a league: " + ", ".join(f"{o.getRoleName()} {o.name!r}"
-                                                             for o in live))
-
-    wid = subprocess.run(["xdotool", "search", "--name", "^Vantrel Search Machine$"],
-                         capture_output=True, text=True).stdout.split()
-    check(wid, "no X window named Vantrel Search Machine")
-    icons = [subprocess.run(["xprop", "-id", w, "-len", "8", "_NET_WM_ICON"], capture_output=True,
-                            text=True).stdout for w in wid]
-    check(any("Icon (" in icon for icon in icons), f"the window has no icon: {icons!r:.200}")
-
-    step("Ctrl+O, the sample's path typed, Enter")
-    keys("ctrl+o")
-    dialog = wait_for(lambda: window(app, "select Team- or Rosterfile ..."), "the open dialog")
-    wait_for(lambda: find(dialog, role="text", pred=lambda o: o.getState().contains(
-        pyatspi.STATE_FOCUSED)), "the file name box focused")
-    xdo("type", "--delay", "5", os.path.join(SAMPLE, "demo.ros"))
-    keys("Return")
-    wait_for(lambda: not window(app, "select Team- or Rosterfile ..."), "the dialog closed")
-    average = wait_for(lambda: find(main, role="label", pred=lambda o: o.description ==
-                                    "League average OV" and o.name), "the league average")
-    check(average.name == "62.9", f"average reads {average.name!r}")
-    search = find(main, role="push button", name="Search")
-    wait_for(lambda: enabled(search), "Search enabled")
-    after_dialog(main)
-
-    step("Search clicked")
-    click(search)
-    table = find(main, role="table", name="Players found", showing=False)
-    wait_for(lambda: table.queryTable().nRows == NAMED_PLAYERS, f"{NAMED_PLAYERS} rows")
-    count = find(table.parent, role="label", showing=False)
-    check(count.name == str(NAMED_PLAYERS), f"count reads {count.name!r}")
-    check(table.description == f"{NAMED_PLAYERS} players", f"list says {table.description!r}")
-
-    step("SK header clicked twice")
-    sk = column_index(table, "SK")
-    name_column = column_index(table, "Player Name")
-    header = table.queryTable().getColumnHeader(sk)
-    click(header)
-    wait_for(lambda: is_sorted([int(v) for v in table_column(table, sk, ends(table))]),
-             "rows sorted by SK")
-    first = table_column(table, name_column, ends(table))
-    time.sleep(0.3)  # two clicks apart, not a double-click
-    click(header)
-    wait_for(lambda: table_column(table, name_column, ends(table)) == first[::-1],
-             "the order reversed")
-
-    step("SK threshold raised with the keyboard, its mode set with Space, searched again")
-    slider = find(main, role="slider", name="SK threshold")
-    click(slider, at=(slider.queryComponent().getExtents(pyatspi.DESKTOP_COORDS).x + 3,
-                      centre(slider)[1]))
-    wait_for(lambda: slider.getState().contains(pyatspi.STATE_FOCUSED), "SK slider focused")
-    keys(*["Prior"] * 7)
-    wait_for(lambda: value_of(slider) == 70, "SK threshold 70")
-    mode = find(main, role="check box", name="SK mode")
-    for _ in range(30):
-        if mode.getState().contains(pyatspi.STATE_FOCUSED):
-            break
-        keys("Tab")
-        time.sleep(0.05)
-    check(mode.getState().contains(pyatspi.STATE_FOCUSED), "Tab never reached SK mode")
-    keys("space")
-    wait_for(lambda: mode.description == "at most", "SK mode at most")
-    check(slider.description == "at most 70", f"SK slider says {slider.description!r}")
-    labels = [target.name for relation in slider.getRelationSet()
-              if relation.getRelationType() == pyatspi.RELATION_LABELLED_BY
-              for target in (relation.getTarget(i) for i in range(relation.getNTargets()))]
-    check("SK" in labels and "70" in labels, f"SK slider labelled by {labels}")
-    click(search)
-    wait_for(lambda: table.queryTable().nRows != NAMED_PLAYERS, "a new list")
-    values = [int(v) for v in table_column(table, sk)]
-    check(values and all(v <= 70 for v in values), "a row with SK above 70")
-    check(count.name == str(len(values)), f"count {count.name} for {len(values)} rows")
-    check(names_distinct(main, "main window") >= 30, "too few named controls")
-
-    step("a row double-clicked: its details")
-    name = table.queryTable().getAccessibleAt(0, name_column)
-    player = name.name
-    click(name, repeat=2)
-    wait_for(lambda: find(main, role="label", name="Name: " + player), "the details name")
-    chart = find(main, pred=lambda o: o.name in ("Skater ratings chart", "Goalie ratings chart"))
-    check(chart is not None and "IT " in chart.description and "OV " in chart.description,
-          f"chart without its bars: {chart and chart.description!r}")
-
-    step("two rows selected, Ctrl+C")
-    click(find(main, role="page tab", name="Players found"))
-    wait_for(lambda: table.getState().contains(pyatspi.STATE_SHOWING), "the list shown")
-    rows = [table.queryTable().getAccessibleAt(r, name_column) for r in (0, 1)]
-    click(rows[0])
-    click(rows[1], modifier="ctrl")
-    keys("ctrl+c")
-    t = table.queryTable()
-    want = "\n".join("\t".join(t.getAccessibleAt(r, c).name for c in range(t.nColumns))
-                     for r in (0, 1))
-    clip = wait_for(lambda: subprocess.run(["xclip", "-o", "-selection", "clipboard"],
-                                           capture_output=True, text=True).stdout.strip("\r\n")
-                    .replace("\r\n", "\n") == want, "the two rows on the clipboard")
-    check(clip, "clipboard")
-
-    step("Ctrl+Shift+M: the two rows compared")
-    keys("ctrl+shift+m")
-    compare = wait_for(lambda: window(app, "Compare Players"), "the compare window")
-    table_compared = find(compare, role="table", name="Players compared", showing=False)
-    check(table_compared is not None and table_compared.queryTable().nColumns == 2,
-          "the compare table without two players")
-    names_distinct(compare, "compare window")
-    close_with_alt_f4(compare)
-    wait_for(lambda: main.getState().contains(pyatspi.STATE_ACTIVE), "the main window active")
-
-    step("Down in the list: the row after the selection alone selected")
-    keys("Down")
-    selected = lambda: [r for r in range(4) if table.queryTable().isRowSelected(r)]
-    wait_for(lambda: selected() == [2], f"row 2 alone selected (rows {selected()})")
-
-    for menu, item, title in (("Help", "Checkbox Legend...", None),
-                              ("Statistics", "File Infos", None),
-                              ("Statistics", "Search Report...", None),
-                              ("Info", "About Vantrel Search Machine", None)):
-        step(f"{menu} -> {item} opened and closed")
-        before = {w.name for w in children(app) if w.getState().contains(pyatspi.STATE_SHOWING)}
-        bar = find(main, role="menu bar")
-        click(find(bar, role="menu item", name=menu))
-        entry = wait_for(lambda: find(app, role="menu item", name=item), f"{item} shown")
-        click(entry)
-        side = wait_for(lambda: next((w for w in children(app) if w.name not in before and
-                                      w.getState().contains(pyatspi.STATE_SHOWING)), None),
-                        f"the window of {item}")
-        names_distinct(side, item)
-        step(f"  {side.name!r} shown; closed with Alt+F4")
-        close_with_alt_f4(side)
-
-    step("Ctrl+L, a query typed: goalies only")
-    keys("ctrl+l")
-    query = wait_for(lambda: window(app, "Query"), "the query dialog")
-    edit = wait_for(lambda: find(query, role="text", pred=lambda o: o.getState().contains(
-        pyatspi.STATE_FOCUSED)), "the query line focused")
-    check(edit.name.startswith("Criteria"), f"the query line is named {edit.name!r}")
-    names_distinct(query, "query dialog")
-    keys("ctrl+a")
-    xdo("type", "--delay", "5", "pos=G")
-    keys("Return")
-    wait_for(lambda: not query.getState().contains(pyatspi.STATE_SHOWING), "the query closed")
-    position = column_index(table, "Pos.")
-    wait_for(lambda: set(table_column(table, position)) == {"G"}, "goalies listed")
-    check(count.name == str(table.queryTable().nRows), "count and rows differ")
-    check(slider.description == "at least 0", f"SK not reset: {slider.description!r}")
-
-    step("a missing file typed in the open dialog")
-    keys("ctrl+o")
-    dialog = wait_for(lambda: window(app, "select Team- or Rosterfile ..."), "the open dialog")
-    wait_for(lambda: find(dialog, role="text", pred=lambda o: o.getState().contains(
-        pyatspi.STATE_FOCUSED)), "the file name box focused")
-    keys("ctrl+a")
-    xdo("type", "--delay", "5", os.path.join(SAMPLE, "missing.ros"))
-    keys("Return")
-    box = wait_for(lambda: next((w for w in children(app) if w.getRoleName() in
-                                 ("alert", "dialog") and w.getState().contains(
-                                     pyatspi.STATE_SHOWING) and find(w, role="label", pred=lambda
-                                     o: "Datei" in o.name or "nicht" in o.name)), None),
-                   "the message box")
-    text = find(box, role="label", pred=lambda o: "Datei" in o.name or "nicht" in o.name).name
-    step(f"  message: {text!r}")
-    keys("Return")
-    wait_for(lambda: not box.getState().contains(pyatspi.STATE_SHOWING), "the box answered")
-    after_dialog(main)
-
-    step("Ctrl+Q")
-    keys("ctrl+q")
-    try:
-        status = process.wait(timeout=2)
-    except subprocess.TimeoutExpired:
-        raise JourneyFailure("still running 2 s after Ctrl+Q")
-    check(status == 0, f"exit status {status}")
+    j = Journey(process)
+    for walk_step in (j.start, j.open_sample, j.search_all, j.sort_twice, j.keyboard_criterion,
+                      j.details, j.copy_rows, j.compare_rows, j.arrow_keys, j.side_windows,
+                      j.typed_query, j.missing_file, j.quit):
+        walk_step()
 
 
 def main():
