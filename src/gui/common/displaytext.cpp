@@ -14,6 +14,10 @@ QString DecodeText(std::string_view bytes) {
     return text;
 }
 
+std::filesystem::path FileSystemPath(const QString& path) {
+    return std::filesystem::path(path.toStdU16String());
+}
+
 std::optional<std::string> EncodeText(const QString& text) {
     std::string bytes;
     bytes.reserve(static_cast<std::size_t>(text.size()));

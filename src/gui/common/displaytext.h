@@ -1,9 +1,11 @@
 #pragma once
 
-// Between the league's Windows-1252 bytes and what the windows show.
+// Between the league's Windows-1252 bytes and what the windows show, and between the
+// windows' path texts and the standard library's paths.
 
 #include <QString>
 
+#include <filesystem>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -15,6 +17,9 @@ QString DecodeText(std::string_view bytes);
 
 // Unicode text as Windows-1252 bytes; nullopt when a character has no byte.
 std::optional<std::string> EncodeText(const QString& text);
+
+// A path the user chose or typed, for the standard library's file functions.
+std::filesystem::path FileSystemPath(const QString& path);
 
 // The decimal separator of the user's locale, as UTF-8.
 std::string LocaleDecimalSeparator();

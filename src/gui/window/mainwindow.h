@@ -20,6 +20,8 @@
 #include <array>
 #include <cstdint>
 #include <memory>
+#include <utility>
+#include <vector>
 
 class QCheckBox;
 class QComboBox;
@@ -211,6 +213,8 @@ class VAvevadi : public QMainWindow {
     QFileDialog* sd_ = nullptr;  // the export's save dialog, made at its first use
     // Both files of the last successful load, canonical: the export never replaces them.
     QStringList leagueFiles_;
+    // The details pages' value labels with the spoken words of their captions, found once.
+    std::vector<std::pair<QLabel*, QString>> detailsCaptions_;
     QTimer* tim_ = nullptr;
     vantrel::BarChart3D* ch_ = nullptr;
     vantrel::BarChart3D* chart1_ = nullptr;

@@ -23,7 +23,9 @@
 #include <QSlider>
 #include <QToolButton>
 
+#include <initializer_list>
 #include <utility>
+#include <vector>
 
 namespace {
 
@@ -89,10 +91,10 @@ constexpr SpokenCaption kDetailsCaptions[] = {
     {"Label119", "Average goals against"},
 };
 
-QString ModeWords(Qt::CheckState state) {
-    return state == Qt::Unchecked          ? QStringLiteral("at least")
-           : state == Qt::PartiallyChecked ? QStringLiteral("at most")
-                                           : QStringLiteral("equal");
+QString ModeWords(vantrel::CriterionMode mode) {
+    return mode == vantrel::CriterionMode::kAtLeast  ? QStringLiteral("at least")
+           : mode == vantrel::CriterionMode::kAtMost ? QStringLiteral("at most")
+                                                     : QStringLiteral("equal");
 }
 
 void Name(QWidget* widget, const QString& name, const QString& description = {}) {
@@ -107,6 +109,18 @@ void TieCaption(QWidget* panel, const QString& text, QWidget* control) {
         if (label->text() == text)
             label->setBuddy(control);
     }
+}
+
+// Each value label of the pages with its caption's words and ": " to put before its text.
+std::vector<std::pair<QLabel*, QString>> DetailsCaptions(std::initializer_list<QWidget*> pages) {
+    std::vector<std::pair<QLabel*, QString>> captions;
+    for (const SpokenCaption& caption : kDetailsCaptions) {
+        for (QWidget* page : pages) {
+            if (auto* label = page->findChild<QLabel*>(QLatin1String(caption.label)))
+                captions.emplace_back(label, QLatin1String(caption.words) + QStringLiteral(": "));
+        }
+    }
+    return captions;
 }
 
 }  // namespace
@@ -160,6 +174,7 @@ void VAvevadi::SetUpAccessibility() {
     connect(resultModel_, &QAbstractItemModel::layoutChanged, this,
             [this] { UpdateListAccessibility(); });
     UpdateListAccessibility();
+    detailsCaptions_ = DetailsCaptions({frameUi_->TabSheet2, frameUi_->TabSheet3});
     Name(ch_, QStringLiteral("Skater ratings chart"));
     Name(chart1_, QStringLiteral("Goalie ratings chart"));
 }
@@ -168,7 +183,7 @@ void VAvevadi::SetUpAccessibility() {
 void VAvevadi::UpdateRatingAccessibility(int i) {
     const QCheckBox* box = CriteriaControls.checkBoxes[i];
     QSlider* bar = CriteriaControls.trackBars[i];
-    const QString mode = ModeWords(box->checkState());
+    const QString mode = ModeWords(vantrel::CriterionModeOf(box->checkState()));
     bar->setAccessibleDescription(mode + QLatin1Char(' ') + QString::number(bar->value()));
     CriteriaControls.checkBoxes[i]->setAccessibleDescription(mode);
 }
@@ -187,11 +202,6 @@ void VAvevadi::UpdateListAccessibility() {
 
 // "Position: C" for every value label of both details pages, after each display.
 void VAvevadi::UpdateDetailsAccessibility() {
-    for (QWidget* page : {frameUi_->TabSheet2, frameUi_->TabSheet3}) {
-        for (const SpokenCaption& caption : kDetailsCaptions) {
-            if (auto* label = page->findChild<QLabel*>(QLatin1String(caption.label)))
-                label->setAccessibleName(QLatin1String(caption.words) + QStringLiteral(": ") +
-                                         label->text());
-        }
-    }
+    for (const auto& [label, words] : detailsCaptions_)
+        label->setAccessibleName(words + label->text());
 }

@@ -46,18 +46,6 @@ QString Shortened(const QString& token) {
     return token.left(cut) + QChar(0x2026);
 }
 
-vantrel::CriterionMode ModeOf(Qt::CheckState state) {
-    return state == Qt::Unchecked          ? vantrel::CriterionMode::kAtLeast
-           : state == Qt::PartiallyChecked ? vantrel::CriterionMode::kAtMost
-                                           : vantrel::CriterionMode::kEqual;
-}
-
-Qt::CheckState CheckStateOf(vantrel::CriterionMode mode) {
-    return mode == vantrel::CriterionMode::kAtLeast  ? Qt::Unchecked
-           : mode == vantrel::CriterionMode::kAtMost ? Qt::PartiallyChecked
-                                                     : Qt::Checked;
-}
-
 }  // namespace
 
 vantrel::PanelState VAvevadi::PanelStateNow() {
@@ -76,7 +64,7 @@ vantrel::PanelState VAvevadi::PanelStateNow() {
     s.all = p.tball->value();
     for (std::size_t i = 0; i < s.ratings.size(); ++i)
         s.ratings[i] = {CriteriaControls.trackBars[i]->value(),
-                        ModeOf(CriteriaControls.checkBoxes[i]->checkState())};
+                        vantrel::CriterionModeOf(CriteriaControls.checkBoxes[i]->checkState())};
     return s;
 }
 
@@ -96,7 +84,7 @@ void VAvevadi::ApplyPanelState(const vantrel::PanelState& s) {
     p.Edit7->setText(Utf8(s.salaryTo));
     p.tball->setValue(s.all);
     for (std::size_t i = 0; i < s.ratings.size(); ++i) {
-        CriteriaControls.checkBoxes[i]->setCheckState(CheckStateOf(s.ratings[i].mode));
+        CriteriaControls.checkBoxes[i]->setCheckState(vantrel::CheckStateOf(s.ratings[i].mode));
         CriteriaControls.trackBars[i]->setValue(s.ratings[i].threshold);
     }
 }

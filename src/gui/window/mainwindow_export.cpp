@@ -6,6 +6,7 @@
 #include "core/order/csvtext.h"
 #include "core/order/resultcolumns.h"
 #include "gui/common/busycursor.h"
+#include "gui/common/displaytext.h"
 #include "gui/common/guardedslot.h"
 #include "gui/results/resultmodel.h"
 #include "gui/results/resultview.h"
@@ -27,15 +28,12 @@ namespace {
 // The text is written in pieces of about this size, never built whole.
 constexpr std::size_t kChunkBytes = std::size_t{1} << 20;
 
-std::filesystem::path ToPath(const QString& path) {
-    return std::filesystem::path(path.toStdU16String());
-}
-
 // The same file by another name (a link, another spelling of the folder) counts too.
 bool IsLeagueFile(const QString& path, const QStringList& leagueFiles) {
     for (const QString& leagueFile : leagueFiles) {
         std::error_code error;
-        if (std::filesystem::equivalent(ToPath(path), ToPath(leagueFile), error))
+        if (std::filesystem::equivalent(vantrel::FileSystemPath(path),
+                                        vantrel::FileSystemPath(leagueFile), error))
             return true;
     }
     return false;

@@ -14,16 +14,10 @@
 #include <QFileDialog>
 #include <QFileInfo>
 
-#include <filesystem>
-
 namespace {
 
 void ShowLoadError(const QString& text) {
     vantrel::ShowErrorBox(QStringLiteral("Fehler"), text, QStringLiteral("loadError"));
-}
-
-std::filesystem::path ToPath(const QString& path) {
-    return std::filesystem::path(path.toStdU16String());
 }
 
 }  // namespace
@@ -44,12 +38,12 @@ void VAvevadi::ReleaseLeagueData() {
 
 bool VAvevadi::ReadTeamFile(const QString& path) {
     ReleaseTeamData();
-    return league_.ReadTeamImage(ToPath(path));
+    return league_.ReadTeamImage(vantrel::FileSystemPath(path));
 }
 
 bool VAvevadi::ReadRosterFile(const QString& path) {
     ReleaseRosterData();
-    return league_.ReadRosterImage(ToPath(path));
+    return league_.ReadRosterImage(vantrel::FileSystemPath(path));
 }
 
 void VAvevadi::FillTeamList() {

@@ -147,17 +147,7 @@ vantrel::SearchCriteria VAvevadi::CurrentCriteria() const {
     c.salaryMax = SalaryMax;
     for (int i = 0; i < vantrel::kRatingCriteriaCount; ++i) {
         c.ratings[i].threshold = CriteriaControls.trackBars[i]->value();
-        switch (CriteriaControls.checkBoxes[i]->checkState()) {
-            case Qt::Unchecked:
-                c.ratings[i].mode = vantrel::CriterionMode::kAtLeast;
-                break;
-            case Qt::PartiallyChecked:
-                c.ratings[i].mode = vantrel::CriterionMode::kAtMost;
-                break;
-            case Qt::Checked:
-                c.ratings[i].mode = vantrel::CriterionMode::kEqual;
-                break;
-        }
+        c.ratings[i].mode = vantrel::CriterionModeOf(CriteriaControls.checkBoxes[i]->checkState());
     }
     const std::optional<std::string> pattern = vantrel::EncodeText(p.edname->text());
     c.namePattern = pattern.value_or(std::string());

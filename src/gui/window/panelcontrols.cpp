@@ -54,4 +54,16 @@ bool IsSalaryRed(const QLineEdit* edit) {
     return EditColour(edit) == kSalaryRed;
 }
 
+CriterionMode CriterionModeOf(Qt::CheckState state) {
+    return state == Qt::Unchecked          ? CriterionMode::kAtLeast
+           : state == Qt::PartiallyChecked ? CriterionMode::kAtMost
+                                           : CriterionMode::kEqual;
+}
+
+Qt::CheckState CheckStateOf(CriterionMode mode) {
+    return mode == CriterionMode::kAtLeast  ? Qt::Unchecked
+           : mode == CriterionMode::kAtMost ? Qt::PartiallyChecked
+                                            : Qt::Checked;
+}
+
 }  // namespace vantrel

@@ -2,7 +2,10 @@
 
 // Small accessors of the panel's controls shared by the panel handlers and the search run.
 
+#include "core/search/playerfilter.h"
+
 #include <QColor>
+#include <qnamespace.h>
 
 class QGroupBox;
 class QLineEdit;
@@ -20,5 +23,10 @@ void SetEditColour(QLineEdit* edit, const QColor& colour);
 void PaintSalaryRed(QLineEdit* edit);
 void PaintSalaryWhite(QLineEdit* edit);
 bool IsSalaryRed(const QLineEdit* edit);
+
+// A rating checkbox's three states are the criterion's modes: unchecked "at least",
+// partly checked "at most", checked "equal".
+CriterionMode CriterionModeOf(Qt::CheckState state);
+Qt::CheckState CheckStateOf(CriterionMode mode);
 
 }  // namespace vantrel
