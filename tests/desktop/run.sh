@@ -14,26 +14,30 @@ for tool in Xvfb openbox xdotool xclip xwd dbus-run-session /usr/libexec/at-spi-
 done
 /usr/bin/python3 -c 'import pyatspi' 2>/dev/null || { echo "missing: python3-pyatspi"; exit 1; }
 
-# A free display number: the lock file of a running server names it.
-display=90
-while [ -e "/tmp/.X$display-lock" ]; do display=$((display + 1)); done
-
 exec dbus-run-session -- bash -c '
     set -u
-    export DISPLAY=:'"$display"' NO_AT_BRIDGE=0 QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1
+    export NO_AT_BRIDGE=0 QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1
     export XDG_RUNTIME_DIR=$(mktemp -d)
-    Xvfb "$DISPLAY" -screen 0 1280x1024x24 -nolisten tcp >"'"$out"'/xvfb.log" 2>&1 &
+    fail() { echo "desktop set-up failed: $1"; kill $(jobs -p) 2>/dev/null; exit 1; }
+    # Xvfb picks a free display itself and writes its number once it accepts clients.
+    Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp 3>"$XDG_RUNTIME_DIR/display" \
+        >"'"$out"'/xvfb.log" 2>&1 &
     xvfb=$!
-    for _ in $(seq 50); do xdpyinfo >/dev/null 2>&1 && break; sleep 0.1; done
+    for _ in $(seq 100); do [ -s "$XDG_RUNTIME_DIR/display" ] && break; sleep 0.1; done
+    [ -s "$XDG_RUNTIME_DIR/display" ] || fail "Xvfb did not start (see xvfb.log)"
+    export DISPLAY=:$(cat "$XDG_RUNTIME_DIR/display")
     /usr/libexec/at-spi-bus-launcher --launch-immediately >"'"$out"'/atspi.log" 2>&1 &
     bus=$!
     openbox >"'"$out"'/openbox.log" 2>&1 &
     wm=$!
     # The window manager is ready once it names itself on the root window.
-    for _ in $(seq 50); do
+    for _ in $(seq 100); do
         xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q "window id" && break
+        kill -0 $wm 2>/dev/null || fail "openbox ended (see openbox.log)"
         sleep 0.1
     done
+    xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q "window id" ||
+        fail "openbox did not start (see openbox.log)"
     /usr/bin/python3 "'"$here"'/journey.py" "'"$program"'" "'"$out"'" 2>&1 |
         tee "'"$out"'/journey.log"
     status=${PIPESTATUS[0]}
