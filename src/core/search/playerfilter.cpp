@@ -280,27 +280,53 @@ std::int64_t PlayerFilter::ValueOf(int criterion, const std::uint8_t* record,
     return player.Rating(rating);
 }
 
+namespace {
+
+// The number of whole records of the image to scan: never past image.size, whatever the
+// caller claims.
+std::int64_t RecordsToScan(const ByteImage& image, std::int32_t playerCount) {
+    if (!image.data || playerCount <= 0)
+        return 0;
+    return std::min<std::int64_t>(playerCount,
+                                  static_cast<std::int64_t>(image.size / kPlayerRecordSize));
+}
+
+// Calls onMatch(i) for every matching record index, in file order.
+template <class OnMatch>
+void ForEachMatch(const PlayerFilter& filter, const ByteImage& image, std::int64_t count,
+                  OnMatch onMatch) {
+    for (std::int64_t i = 0; i < count; ++i) {
+        const std::int64_t offset = i * kPlayerRecordSize;
+        if (filter.Matches(image.data.get() + offset, offset))
+            onMatch(i);
+    }
+}
+
+}  // namespace
+
 std::vector<std::int32_t> SearchRoster(const PlayerFilter& filter, const ByteImage& image,
                                        std::int32_t playerCount) {
     std::vector<std::int32_t> found;
-    if (!image.data || playerCount <= 0)
+    const std::int64_t count = RecordsToScan(image, playerCount);
+    if (count == 0)
         return found;
-    // Only records lying wholly inside the image are read, whatever the caller claims.
-    const std::int64_t whole = static_cast<std::int64_t>(image.size / kPlayerRecordSize);
-    const std::int64_t count = std::min<std::int64_t>(playerCount, whole);
     // Room for every record up front: the pages that no match writes are never touched,
     // and a long list is not copied again and again as it grows.
     found.reserve(static_cast<std::size_t>(count));
-    for (std::int64_t i = 0; i < count; ++i) {
-        const std::int64_t offset = i * kPlayerRecordSize;
-        if (filter.Matches(image.data.get() + offset, offset)) {
-            found.push_back(static_cast<std::int32_t>(i));
-        }
-    }
+    ForEachMatch(filter, image, count,
+                 [&found](std::int64_t i) { found.push_back(static_cast<std::int32_t>(i)); });
     // A short list does not keep the room of the whole roster.
     if (found.size() * 2 < found.capacity())
         found.shrink_to_fit();
     return found;
+}
+
+std::int64_t CountMatches(const PlayerFilter& filter, const ByteImage& image,
+                          std::int32_t playerCount) {
+    std::int64_t matches = 0;
+    ForEachMatch(filter, image, RecordsToScan(image, playerCount),
+                 [&matches](std::int64_t) { ++matches; });
+    return matches;
 }
 
 }  // namespace vantrel

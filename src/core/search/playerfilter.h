@@ -143,5 +143,9 @@ class PlayerFilter {
 // past image.size.
 std::vector<std::int32_t> SearchRoster(const PlayerFilter& filter, const ByteImage& image,
                                        std::int32_t playerCount);
+// How many records SearchRoster would find, without allocating: what a search that could
+// not get memory for its rows tells the user.
+std::int64_t CountMatches(const PlayerFilter& filter, const ByteImage& image,
+                          std::int32_t playerCount);
 
 }  // namespace vantrel

@@ -13,6 +13,12 @@ void ShowErrorBox(const QString& caption, const QString& text, const QString& ob
     box.exec();
 }
 
+void ShowOutOfMemory(const QString& verb, long long players) {
+    ShowErrorBox(QApplication::applicationDisplayName(),
+                 QStringLiteral("Not enough memory to %1 %2 players.").arg(verb).arg(players),
+                 QStringLiteral("outOfMemory"));
+}
+
 void ShowHandlerError(const QString& message) {
     ShowErrorBox(QApplication::applicationDisplayName(), message, QStringLiteral("handlerError"));
 }

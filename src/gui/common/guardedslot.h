@@ -16,6 +16,10 @@ namespace vantrel {
 // A modal error box with the critical icon and a single OK button.
 void ShowErrorBox(const QString& caption, const QString& text, const QString& objectName);
 
+// The modal box of an action that could not get memory for its rows:
+// "Not enough memory to <verb> <players> players."
+void ShowOutOfMemory(const QString& verb, long long players);
+
 // The modal box for an error that left an event handler.
 void ShowHandlerError(const QString& message);
 void ShowHandlerError(const std::exception& error);

@@ -48,11 +48,13 @@ void ResultModel::Clear() {
 }
 
 void ResultModel::SetRows(SharedImage roster, std::vector<std::int32_t> recordIndices) {
+    // Allocated before the reset begins: a failed allocation leaves the model as it was.
+    std::vector<std::int32_t> rows(recordIndices.size());
+    std::iota(rows.begin(), rows.end(), 0);
     beginResetModel();
     roster_ = std::move(roster);
     records_ = std::move(recordIndices);
-    rows_.resize(records_.size());
-    std::iota(rows_.begin(), rows_.end(), 0);
+    rows_ = std::move(rows);
     endResetModel();
 }
 
@@ -112,28 +114,40 @@ void ResultModel::SortRows(int sortKey) {
     if (sortKey == 0 || std::abs(sortKey) > kResultColumnCount || rows_.size() < 2)
         return;
     const std::size_t n = rows_.size();
-    // order[i] is the current row that goes to place i.
+    // order[i] is the current row that goes to place i. The rows change only once all
+    // memory is had: a failed allocation leaves the list as it was.
     const std::vector<std::int32_t> order = SortedRowOrder(roster_.get(), records_, rows_, sortKey);
-    emit layoutAboutToBeChanged({}, QAbstractItemModel::VerticalSortHint);
     std::vector<std::int32_t> sorted(n);
     for (std::size_t i = 0; i < n; ++i)
         sorted[i] = rows_[static_cast<std::size_t>(order[i])];
-    rows_ = std::move(sorted);
+    emit layoutAboutToBeChanged({}, QAbstractItemModel::VerticalSortHint);
     const QModelIndexList before = persistentIndexList();
-    if (!before.isEmpty()) {
-        std::vector<std::int32_t> newRowOf(n);
-        for (std::size_t i = 0; i < n; ++i)
-            newRowOf[static_cast<std::size_t>(order[i])] = static_cast<std::int32_t>(i);
-        QModelIndexList after;
-        after.reserve(before.size());
-        for (const QModelIndex& index : before) {
-            after.append(
-                this->index(newRowOf[static_cast<std::size_t>(index.row())], index.column()));
-        }
-        changePersistentIndexList(before, after);
+    QModelIndexList after;
+    try {
+        after = MovedIndexes(before, order);
+    } catch (...) {
+        emit layoutChanged({}, QAbstractItemModel::VerticalSortHint);  // nothing moved
+        throw;
     }
+    rows_ = std::move(sorted);
+    changePersistentIndexList(before, after);
     emit layoutChanged({}, QAbstractItemModel::VerticalSortHint);
 }
+
+QModelIndexList ResultModel::MovedIndexes(const QModelIndexList& before,
+                                          const std::vector<std::int32_t>& order) const {
+    QModelIndexList after;
+    if (before.isEmpty())
+        return after;
+    std::vector<std::int32_t> newRowOf(order.size());
+    for (std::size_t i = 0; i < order.size(); ++i)
+        newRowOf[static_cast<std::size_t>(order[i])] = static_cast<std::int32_t>(i);
+    after.reserve(before.size());
+    for (const QModelIndex& index : before)
+        after.append(this->index(newRowOf[static_cast<std::size_t>(index.row())], index.column()));
+    return after;
+}
+
 void ResultModel::ReverseRows() {
     const auto n = static_cast<int>(rows_.size());
     if (n < 2)

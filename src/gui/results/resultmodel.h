@@ -56,6 +56,10 @@ class ResultModel : public QAbstractTableModel {
 
   private:
     const std::uint8_t* RecordAtRow(int row) const;
+    // The persistent indexes before, at the places the order (old row of each new
+    // place) moves them to.
+    QModelIndexList MovedIndexes(const QModelIndexList& before,
+                                 const std::vector<std::int32_t>& order) const;
 
     SharedImage roster_;
     // The record indices in the order the search found them, and for each displayed row

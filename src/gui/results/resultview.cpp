@@ -14,6 +14,9 @@
 #include <QMenu>
 
 #include <algorithm>
+#include <new>
+#include <utility>
+#include <vector>
 
 namespace vantrel {
 
@@ -93,6 +96,23 @@ QList<int> ResultView::SelectedRows() const {
     return rows;
 }
 
+int ResultView::SelectedRowCount() const {
+    if (!selectionModel())
+        return 0;
+    // One interval per selection range (not per row), merged where they overlap.
+    std::vector<std::pair<int, int>> ranges;
+    for (const QItemSelectionRange& range : selectionModel()->selection())
+        ranges.emplace_back(range.top(), range.bottom());
+    std::sort(ranges.begin(), ranges.end());
+    int count = 0;
+    int coveredTo = -1;
+    for (const auto& [top, bottom] : ranges) {
+        count += std::max(0, bottom - std::max(top, coveredTo + 1) + 1);
+        coveredTo = std::max(coveredTo, bottom);
+    }
+    return count;
+}
+
 int ResultView::FirstSelectedRow() const {
     int first = -1;
     if (!selectionModel())
@@ -109,7 +129,11 @@ void ResultView::CopySelectedRows(bool withHeaders) {
     const QList<int> rows = SelectedRows();
     if (!results || rows.isEmpty())
         return;
-    QApplication::clipboard()->setMimeData(RowsAsMimeData(*results, rows, withHeaders));
+    try {
+        QApplication::clipboard()->setMimeData(RowsAsMimeData(*results, rows, withHeaders));
+    } catch (const std::bad_alloc&) {
+        ShowOutOfMemory(QStringLiteral("copy"), rows.size());  // the clipboard keeps its text
+    }
 }
 
 void ResultView::keyPressEvent(QKeyEvent* event) {

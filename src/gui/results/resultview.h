@@ -25,6 +25,8 @@ class ResultView : public QTableView {
 
     // The selected rows, each once, top to bottom as the list shows them.
     QList<int> SelectedRows() const;
+    // How many rows SelectedRows() gives, without a list of them.
+    int SelectedRowCount() const;
     // The first selected row as the list shows them, -1 for none.
     int FirstSelectedRow() const;
 

@@ -34,6 +34,7 @@ class QGroupBox;
 class QLabel;
 class QLineEdit;
 class QPushButton;
+class QSaveFile;
 class QSlider;
 class QTabWidget;
 class QTimer;
@@ -111,6 +112,8 @@ class VAvevadi : public QMainWindow {
 
     // --- search run
     void Button2Click();
+    // The matches listed, with their count; false when their rows found no memory.
+    bool ListMatches(const vantrel::PlayerFilter& filter);
 
     // --- search report (a side window beside the file statistics)
     void AttachReportWindow(vantrel::SearchReportWindow* report);
@@ -143,9 +146,14 @@ class VAvevadi : public QMainWindow {
     void ExportList1Click();
     // Writes the rows the export takes to path: the empty text on success, else the reason.
     QString ExportRowsTo(const QString& path);
+    // The header and the rows (the selected ones, or the first count) into file; false
+    // when the file refused bytes.
+    bool WriteCsvRows(QSaveFile& file, const QList<int>* selected, int count);
 
     // --- result list ordering, details and charts
     void foundColumnClick(int column);
+    // Reverses or sorts the rows; false (the order unchanged) when that found no memory.
+    bool OrderRows(bool reverse, int sortKey);
     void foundDblClick();
     void Button1Click();
     void ShowPlayerDetails();

@@ -80,14 +80,16 @@ void VAvevadi::AttachCompareWindow(vantrel::CompareWindow* compare) {
 }
 
 void VAvevadi::CompareSelectedRows() {
-    const QList<int> rows = resultUi_->found->SelectedRows();
-    if (rows.size() < kMinCompared || rows.size() > kMaxCompared) {
+    // Counted first: a whole list selected is never copied row by row.
+    const int selected = resultUi_->found->SelectedRowCount();
+    if (selected < kMinCompared || selected > kMaxCompared) {
         QMessageBox::information(this, QStringLiteral("Compare"),
                                  QStringLiteral("Select 2 to 4 players in the list to "
                                                 "compare them (%1 selected).")
-                                     .arg(rows.size()));
+                                     .arg(selected));
         return;
     }
+    const QList<int> rows = resultUi_->found->SelectedRows();
     std::vector<vantrel::ComparePlayer> players;
     for (const int row : rows) {
         // Rows of a league loaded since are refused as their details are.

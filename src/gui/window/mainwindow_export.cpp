@@ -19,6 +19,7 @@
 
 #include <array>
 #include <filesystem>
+#include <new>
 #include <string>
 #include <string_view>
 #include <system_error>
@@ -102,26 +103,36 @@ QString VAvevadi::ExportRowsTo(const QString& path) {
             .arg(QDir::toNativeSeparators(path));
     }
     // Several selected rows are exported alone; one selected row marks a place, not a choice.
-    const QList<int> selected = resultUi_->found->SelectedRows();
-    const bool selectionOnly = selected.size() > 1;
-    const int count = selectionOnly ? int(selected.size()) : resultModel_->rowCount();
+    const int selectedCount = resultUi_->found->SelectedRowCount();
+    const bool selectionOnly = selectedCount > 1;
+    const int count = selectionOnly ? selectedCount : resultModel_->rowCount();
     const vantrel::BusyCursor busy(count >= vantrel::kBusyRowCount);
 
-    QSaveFile file(path);
+    QSaveFile file(path);  // an uncommitted file takes its temporary file with it
     if (!file.open(QIODevice::WriteOnly))
         return WriteFailure(path, file.errorString());
+    try {
+        const QList<int> selected = selectionOnly ? resultUi_->found->SelectedRows() : QList<int>();
+        if (!WriteCsvRows(file, selectionOnly ? &selected : nullptr, count) || !file.commit())
+            return WriteFailure(path, file.errorString());
+    } catch (const std::bad_alloc&) {
+        return WriteFailure(path,
+                            QStringLiteral("Not enough memory to export %1 players.").arg(count));
+    }
+    return {};
+}
+
+bool VAvevadi::WriteCsvRows(QSaveFile& file, const QList<int>* selected, int count) {
     CsvChunkWriter out(file);
     out.AppendLine(Captions(*resultModel_));
     std::array<QByteArray, vantrel::kResultColumnCount> cells;
     for (int i = 0; i < count; ++i) {
-        const int row = selectionOnly ? selected[i] : i;
+        const int row = selected ? (*selected)[i] : i;
         for (int column = 0; column < vantrel::kResultColumnCount; ++column)
             cells[std::size_t(column)] = resultModel_->CellText(row, column).toUtf8();
         out.AppendLine(cells);
         if (!out.FlushIfFull())
-            return WriteFailure(path, file.errorString());  // the temporary file goes with file
+            return false;
     }
-    if (!out.Flush() || !file.commit())
-        return WriteFailure(path, file.errorString());
-    return {};
+    return out.Flush();
 }

@@ -12,6 +12,8 @@
 
 #include <QHeaderView>
 
+#include <new>
+
 using vantrel::Guarded;
 
 void VAvevadi::ConnectResultHandlers() {
@@ -28,16 +30,28 @@ void VAvevadi::foundColumnClick(int column) {
     if (column < 0)
         return;
     const bool sameColumn = std::abs(SortKey) - 1 == column;
-    SortKey = sameColumn ? -SortKey : column + 1;
-    {
-        const vantrel::BusyCursor busy(resultModel_->rowCount() >= vantrel::kBusyRowCount);
-        // The list stands sorted by this column already: turning it round is the new order.
-        if (sameColumn)
-            resultModel_->ReverseRows();
-        else
-            resultModel_->SortRows(SortKey);
+    const int sortKey = sameColumn ? -SortKey : column + 1;
+    if (!OrderRows(sameColumn, sortKey)) {
+        // The list keeps its order, and the header keeps saying which it is.
+        vantrel::ShowOutOfMemory(QStringLiteral("list"), resultModel_->rowCount());
+        return;
     }
+    SortKey = sortKey;
     QHeaderView* header = resultUi_->found->horizontalHeader();
     header->setSortIndicatorShown(true);
     header->setSortIndicator(column, SortKey > 0 ? Qt::AscendingOrder : Qt::DescendingOrder);
+}
+
+bool VAvevadi::OrderRows(bool reverse, int sortKey) {
+    const vantrel::BusyCursor busy(resultModel_->rowCount() >= vantrel::kBusyRowCount);
+    try {
+        // The list stands sorted by this column already: turning it round is the new order.
+        if (reverse)
+            resultModel_->ReverseRows();
+        else
+            resultModel_->SortRows(sortKey);
+        return true;
+    } catch (const std::bad_alloc&) {
+        return false;
+    }
 }

@@ -21,6 +21,7 @@
 #include <QAction>
 
 #include <array>
+#include <new>
 
 using vantrel::Guarded;
 
@@ -138,8 +139,14 @@ void VAvevadi::RefreshReport() {
     const LastSearch& last = lastSearch_;
     const vantrel::BusyCursor busy(last.playerCount >= vantrel::kBusyRowCount);
     const vantrel::PlayerFilter filter(last.criteria, last.teamStride);
-    const vantrel::SearchReport report =
-        vantrel::MakeSearchReport(filter, *last.roster, last.playerCount);
+    vantrel::SearchReport report;
+    try {
+        report = vantrel::MakeSearchReport(filter, *last.roster, last.playerCount);
+    } catch (const std::bad_alloc&) {
+        report_->ShowMessage(
+            QStringLiteral("Not enough memory to report on %1 players.").arg(last.playerCount));
+        return;
+    }
     vantrel::ReportContent content;
     content.summary = QStringLiteral(
                           "%1 players found of %2 named players; %3 fail at least "

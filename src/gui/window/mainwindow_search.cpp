@@ -4,6 +4,7 @@
 #include "gui/window/mainwindow.h"
 
 #include "gui/common/busycursor.h"
+#include "gui/common/guardedslot.h"
 #include "core/eval/numbertext.h"
 #include "core/league/programerror.h"
 #include "core/league/records.h"
@@ -17,6 +18,7 @@
 #include <QHeaderView>
 
 #include <limits>
+#include <new>
 
 namespace {
 
@@ -50,13 +52,28 @@ void VAvevadi::Button2Click() {
         throw vantrel::ProgramError(vantrel::kSomethingsWrong);
     BindCriteriaControls();
 
-    const vantrel::BusyCursor busy(league_.PlayerCount() >= vantrel::kBusyRowCount);
     const vantrel::SearchCriteria criteria = CurrentCriteria();
     const vantrel::PlayerFilter filter(criteria, league_.TeamStride);
-    std::vector<std::int32_t> rows =
-        vantrel::SearchRoster(filter, *league_.RosterFileImage, league_.PlayerCount());
-    const auto count = static_cast<qlonglong>(rows.size());
-    resultModel_->SetRows(league_.RosterFileImage, std::move(rows));
-    resultUi_->lanz->setText(QString::number(count));
+    if (!ListMatches(filter)) {
+        // The list stays empty and says so; counting the matches needs no memory.
+        resultUi_->lanz->setText(QStringLiteral("0"));
+        vantrel::ShowOutOfMemory(
+            QStringLiteral("list"),
+            vantrel::CountMatches(filter, *league_.RosterFileImage, league_.PlayerCount()));
+    }
     RememberSearch(criteria);
+}
+
+bool VAvevadi::ListMatches(const vantrel::PlayerFilter& filter) {
+    const vantrel::BusyCursor busy(league_.PlayerCount() >= vantrel::kBusyRowCount);
+    try {
+        std::vector<std::int32_t> rows =
+            vantrel::SearchRoster(filter, *league_.RosterFileImage, league_.PlayerCount());
+        const auto count = static_cast<qlonglong>(rows.size());
+        resultModel_->SetRows(league_.RosterFileImage, std::move(rows));
+        resultUi_->lanz->setText(QString::number(count));
+        return true;
+    } catch (const std::bad_alloc&) {
+        return false;
+    }
 }

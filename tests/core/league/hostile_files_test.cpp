@@ -7,6 +7,7 @@
 
 #include "leaguegen.h"
 #include "core/search/playerfilter.h"
+#include "support/addressspace.h"
 #include "tempdir.h"
 
 #include <gtest/gtest.h>
@@ -137,18 +138,8 @@ TEST(HostileSizes, LargestDescribableFileIsRead) {
     EXPECT_EQ(league.PlayerCount(), 24970740);
 }
 
-#if defined(__linux__) && !defined(__SANITIZE_ADDRESS__)
-// The process's mapped size now, from /proc/self/status.
-std::uintmax_t MappedBytes() {
-    std::ifstream status("/proc/self/status");
-    std::string key;
-    std::uintmax_t kib = 0;
-    while (status >> key) {
-        if (key == "VmSize:" && status >> kib)
-            return kib * 1024;
-    }
-    return 0;
-}
+#ifdef VANTREL_ADDRESS_SPACE_TESTS
+using testsupport::MappedBytes;
 
 // A file larger than the memory the process may still map is a failed read, not an
 // exception out of the reader. Run in a child whose address space is limited.
