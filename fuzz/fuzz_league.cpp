@@ -312,15 +312,18 @@ vantrel::SearchReport ReferenceReport(const vantrel::SearchCriteria& c, std::int
             vantrel::NearMiss{k, failed[0], ReferenceValue(failed[0], stride, r, offset)});
         ++report.nearMissTotal;
     }
-    const auto key = [&c](const vantrel::NearMiss& miss) {
+    // Each gap computed once (it builds a filter), then a stable sort by it.
+    std::vector<std::pair<std::int64_t, vantrel::NearMiss>> keyed;
+    for (const vantrel::NearMiss& miss : report.nearMisses) {
         const std::int64_t gap = vantrel::NearMissGap(c, miss);
-        return gap >= 0 ? gap : std::numeric_limits<std::int64_t>::max();
-    };
-    std::stable_sort(
-        report.nearMisses.begin(), report.nearMisses.end(),
-        [&](const vantrel::NearMiss& a, const vantrel::NearMiss& b) { return key(a) < key(b); });
-    if (report.nearMisses.size() > cap)
-        report.nearMisses.resize(cap);
+        keyed.emplace_back(gap >= 0 ? gap : std::numeric_limits<std::int64_t>::max(), miss);
+    }
+    std::stable_sort(keyed.begin(), keyed.end(),
+                     [](const auto& a, const auto& b) { return a.first < b.first; });
+    keyed.resize(std::min(keyed.size(), cap));
+    report.nearMisses.clear();
+    for (const auto& [gap, miss] : keyed)
+        report.nearMisses.push_back(miss);
     return report;
 }
 
@@ -391,7 +394,8 @@ vantrel::SharedImage ImageOf(const std::uint8_t* data, std::size_t size) {
 
 void CheckOrdering(const vantrel::SharedImage& roster, const std::vector<std::int32_t>& rows,
                    int sortKey) {
-    vantrel::ResultModel model;
+    // One model for every input, as the window keeps one for every search.
+    static vantrel::ResultModel model;
     model.SetRows(roster, rows);
     model.SortRows(sortKey);
     Check(model.rowCount() == static_cast<int>(rows.size()), "sorting changed the row count");
