@@ -7,6 +7,8 @@
 #include "core/eval/overall.h"
 #include "core/league/leaguedata.h"
 #include "core/league/records.h"
+#include "core/order/resultcolumns.h"
+#include "core/order/resultorder.h"
 #include "core/search/namepattern.h"
 #include "core/search/playerfilter.h"
 #include "core/search/searchreport.h"
@@ -20,6 +22,8 @@
 #include <cstdint>
 #include <cstring>
 #include <map>
+#include <numeric>
+#include <random>
 #include <memory>
 #include <string>
 #include <vector>
@@ -300,6 +304,27 @@ void BM_PlayerFilterMatches(benchmark::State& state) {
     SetRecordCounters(state, roster.records);
 }
 
+// The order of a header click over every named player: from record order (the first
+// click after a search) or from a shuffled list (a click after another column's).
+void BM_SortedRowOrder(benchmark::State& state) {
+    const Roster& roster = RosterOf(state.range(0));
+    const vantrel::PlayerFilter filter(ResetCriteria(), roster.teamStride);
+    const std::vector<std::int32_t> records =
+        vantrel::SearchRoster(filter, *roster.image, roster.records);
+    std::vector<std::int32_t> rows(records.size());
+    std::iota(rows.begin(), rows.end(), 0);
+    if (state.range(2) != 0)
+        std::shuffle(rows.begin(), rows.end(), std::mt19937(7));
+    const int sortKey = static_cast<int>(state.range(1)) + 1;
+    for (auto _ : state) {
+        const std::vector<std::int32_t> order =
+            vantrel::SortedRowOrder(roster.image.get(), records, rows, sortKey);
+        benchmark::DoNotOptimize(order.data());
+    }
+    state.counters["rows"] = static_cast<double>(rows.size());
+    SetRecordCounters(state, roster.records);
+}
+
 constexpr std::int64_t kRecords = 1'000'000;
 
 BENCHMARK(BM_SumRosterBytes)->Arg(kRecords)->Unit(benchmark::kMillisecond);
@@ -321,6 +346,11 @@ BENCHMARK(BM_SearchRosterSelective)->Arg(kRecords)->Unit(benchmark::kMillisecond
 BENCHMARK(BM_SearchRosterOverall)->Arg(kRecords)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_SearchRosterName)->Arg(kRecords)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_SearchRosterSixCriteria)->Arg(kRecords)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_SortedRowOrder)
+    ->ArgsProduct({{kRecords}, {vantrel::kSalaryColumn, vantrel::kOverallColumn}, {0, 1}})
+    ->Args({kRecords, vantrel::kNameColumn, 0})
+    ->Args({kRecords, vantrel::kNameColumn, 1})
+    ->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_SearchReport)
     ->Args({kRecords, 10000})
     ->Args({kRecords, 0})

@@ -11,100 +11,161 @@
 #include <cstring>
 #include <numeric>
 #include <string>
+#include <utility>
 
 namespace vantrel {
 
 namespace {
 
-// A row's sort key and its current place; 8 bytes so that a radix pass moves little.
-struct KeyedRow {
-    std::uint32_t key;
-    std::int32_t row;
-};
-
-// Stable LSD radix sort by key, one byte a pass; a byte that is the same in every key
-// is skipped, so small-range columns (ratings, OV, age) take one or two passes.
-std::vector<std::int32_t> OrderByKey(const std::vector<std::uint32_t>& keys) {
-    const std::size_t n = keys.size();
-    std::array<std::array<std::size_t, 256>, 4> counts{};
-    for (const std::uint32_t key : keys) {
-        for (std::size_t d = 0; d < 4; ++d)
-            ++counts[d][(key >> (8 * d)) & 0xFF];
-    }
-    std::vector<KeyedRow> items(n), spare(n);
-    for (std::size_t i = 0; i < n; ++i)
-        items[i] = KeyedRow{keys[i], static_cast<std::int32_t>(i)};
-    for (std::size_t d = 0; d < 4; ++d) {
-        std::array<std::size_t, 256>& count = counts[d];
-        const unsigned shift = static_cast<unsigned>(8 * d);
-        if (count[(items[0].key >> shift) & 0xFF] == n)
-            continue;  // one value in this byte: the pass would keep the order
-        std::size_t start = 0;
-        for (std::size_t& c : count) {
-            const std::size_t here = c;
-            c = start;
-            start += here;
-        }
-        for (const KeyedRow& item : items)
-            spare[count[(item.key >> shift) & 0xFF]++] = item;
-        items.swap(spare);
-    }
+std::vector<std::int32_t> IdentityOrder(std::size_t n) {
     std::vector<std::int32_t> order(n);
-    for (std::size_t i = 0; i < n; ++i)
-        order[i] = items[i].row;
+    std::iota(order.begin(), order.end(), 0);
     return order;
 }
 
-// A text of at most 24 bytes as three big-endian words, zero-padded. Texts never hold a
-// zero byte (they end at the first one), so the words order as the texts do byte-wise,
-// a prefix first; the name is at most 21 bytes and the position 2. Inverted words give
-// the reverse order.
-struct TextKey {
-    std::array<std::uint64_t, 3> words;
-};
-static_assert(kPlayerNameWidth <= 24, "a name must fit into the three words of its key");
+constexpr unsigned kDigitBits = 11;
+constexpr std::size_t kDigitValues = std::size_t{1} << kDigitBits;
 
-TextKey MakeTextKey(std::string_view text, bool ascending) {
-    std::array<unsigned char, 24> bytes{};
-    if (!text.empty())  // an empty view may hold a null pointer, which memcpy must not get
-        std::memcpy(bytes.data(), text.data(), std::min(text.size(), bytes.size()));
-    TextKey key{};
-    for (std::size_t w = 0; w < 3; ++w) {
-        std::uint64_t word = 0;
-        for (std::size_t i = 0; i < 8; ++i)
-            word = (word << 8) | bytes[8 * w + i];
-        key.words[w] = ascending ? word : ~word;
+// The rows (0 .. n-1) in the stable order of their keys: an LSD radix sort, 11 bits a
+// pass (at most three for a 32-bit key, six for a 64-bit one). A digit that is the same
+// in every key is skipped, so small-range columns (ratings, OV, age) take one pass. The
+// first pass takes the rows from their places and the last writes keys only when asked to
+// keep them (sorted) in `keys`: a one-pass sort needs 4 bytes a row beside the keys, more
+// passes 4 + sizeof(Key) more.
+template <class Key>
+std::vector<std::int32_t> RadixOrder(std::vector<Key>& keys, bool keepKeys) {
+    constexpr unsigned kDigits = (8 * sizeof(Key) + kDigitBits - 1) / kDigitBits;
+    const std::size_t n = keys.size();
+    std::vector<std::array<std::uint32_t, kDigitValues>> counts(kDigits);
+    for (const Key key : keys) {
+        for (unsigned d = 0; d < kDigits; ++d)
+            ++counts[d][(key >> (kDigitBits * d)) & (kDigitValues - 1)];
     }
-    return key;
+    std::vector<unsigned> shifts;
+    for (unsigned d = 0; d < kDigits; ++d) {
+        if (counts[d][(keys[0] >> (kDigitBits * d)) & (kDigitValues - 1)] != n)
+            shifts.push_back(d);  // a digit with one value would keep the order
+    }
+    std::vector<std::int32_t> rows, spareRows;
+    std::vector<Key> spareKeys;
+    for (std::size_t pass = 0; pass < shifts.size(); ++pass) {
+        std::array<std::uint32_t, kDigitValues>& count = counts[shifts[pass]];
+        const unsigned shift = kDigitBits * shifts[pass];
+        const bool last = pass + 1 == shifts.size() && !keepKeys;
+        std::uint32_t start = 0;
+        for (std::uint32_t& c : count)
+            start += std::exchange(c, start);
+        if (!last)
+            spareKeys.resize(n);
+        spareRows.resize(n);
+        for (std::size_t i = 0; i < n; ++i) {
+            const Key key = keys[i];
+            const std::uint32_t to = count[(key >> shift) & (kDigitValues - 1)]++;
+            if (!last)
+                spareKeys[to] = key;
+            spareRows[to] = pass == 0 ? static_cast<std::int32_t>(i) : rows[i];
+        }
+        if (!last)
+            keys.swap(spareKeys);
+        rows.swap(spareRows);
+    }
+    if (rows.empty())  // every key equal
+        rows = IdentityOrder(n);
+    return rows;
 }
 
-// Stable order of the rows by their texts' keys: equal texts keep their current order in
-// both directions. keys are indexed by search place, rows give each row's place.
-std::vector<std::int32_t> OrderByText(const std::vector<TextKey>& keys,
-                                      const std::vector<std::int32_t>& rows) {
+// The keys of the rows in row order. They are taken in the search's order (forward
+// through the roster image) and then put into row order, unless the rows stand in that
+// order already, as after a search.
+template <class Key, class KeyOfPlace>
+std::vector<Key> RowKeys(const std::vector<std::int32_t>& rows, KeyOfPlace keyOfPlace) {
     const std::size_t n = rows.size();
-    struct KeyedTextRow {
-        TextKey key;
+    std::vector<Key> rowKeys(n);
+    bool inSearchOrder = true;
+    for (std::size_t i = 0; i < n && inSearchOrder; ++i)
+        inSearchOrder = rows[i] == static_cast<std::int32_t>(i);
+    if (inSearchOrder) {
+        for (std::size_t p = 0; p < n; ++p)
+            rowKeys[p] = keyOfPlace(p);
+        return rowKeys;
+    }
+    std::vector<Key> placeKeys(n);
+    for (std::size_t p = 0; p < n; ++p)
+        placeKeys[p] = keyOfPlace(p);
+    for (std::size_t i = 0; i < n; ++i)
+        rowKeys[i] = placeKeys[static_cast<std::size_t>(rows[i])];
+    return rowKeys;
+}
+
+// A text's 8 bytes from `from` as a big-endian word, zero-padded; inverted for the
+// reverse order. Texts never hold a zero byte (they end at the first one), so the words
+// order as the texts' pieces do byte-wise, a shorter text first.
+std::uint64_t TextWord(std::string_view text, std::size_t from, bool ascending) {
+    std::uint64_t word = 0;
+    for (std::size_t i = from; i < from + 8; ++i)
+        word = (word << 8) | (i < text.size() ? static_cast<unsigned char>(text[i]) : 0u);
+    return ascending ? word : ~word;
+}
+
+// Orders the runs of rows whose names share their first 8 bytes (`prefixes`, sorted, one
+// per place of `order`) by the rest of the name; equal names keep their row order. The
+// rest is read in one pass forward through the records, never row by row out of order,
+// into the places those rows now hold: 16 bytes a row beside a 4-byte place map.
+template <class TextOfPlace>
+void OrderEqualPrefixes(std::vector<std::uint64_t>& prefixes, std::vector<std::int32_t>& order,
+                        const std::vector<std::int32_t>& rows, bool ascending,
+                        TextOfPlace textOfPlace) {
+    const std::size_t n = order.size();
+    std::vector<bool> startsRun(n);
+    for (std::size_t k = 0; k < n; ++k)
+        startsRun[k] = k == 0 || prefixes[k] != prefixes[k - 1];
+    const auto inRun = [&](std::size_t k) {
+        return !startsRun[k] || (k + 1 < n && !startsRun[k + 1]);
+    };
+    prefixes = {};
+    struct Rest {
+        std::uint64_t second, third;
+    };
+    std::vector<Rest> rest(n);
+    {
+        std::vector<std::int32_t> newPlaceOf(n, -1);  // by search place, for rows in a run
+        for (std::size_t k = 0; k < n; ++k) {
+            if (inRun(k))
+                newPlaceOf[static_cast<std::size_t>(rows[static_cast<std::size_t>(order[k])])] =
+                    static_cast<std::int32_t>(k);
+        }
+        for (std::size_t p = 0; p < n; ++p) {
+            if (newPlaceOf[p] < 0)
+                continue;
+            const std::string_view text = textOfPlace(p);
+            rest[static_cast<std::size_t>(newPlaceOf[p])] =
+                Rest{TextWord(text, 8, ascending), TextWord(text, 16, ascending)};
+        }
+    }
+    struct Item {
+        Rest rest;
         std::int32_t row;
     };
-    std::vector<KeyedTextRow> items(n);
-    for (std::size_t i = 0; i < n; ++i)
-        items[i] =
-            KeyedTextRow{keys[static_cast<std::size_t>(rows[i])], static_cast<std::int32_t>(i)};
-    // The current row breaks ties, which makes the order total and the sort stable.
-    std::sort(items.begin(), items.end(), [](const KeyedTextRow& a, const KeyedTextRow& b) {
-        if (a.key.words[0] != b.key.words[0])
-            return a.key.words[0] < b.key.words[0];
-        if (a.key.words[1] != b.key.words[1])
-            return a.key.words[1] < b.key.words[1];
-        if (a.key.words[2] != b.key.words[2])
-            return a.key.words[2] < b.key.words[2];
-        return a.row < b.row;
-    });
-    std::vector<std::int32_t> order(n);
-    for (std::size_t i = 0; i < n; ++i)
-        order[i] = items[i].row;
-    return order;
+    std::vector<Item> run;
+    for (std::size_t begin = 0, end = 0; begin < n; begin = end) {
+        end = begin + 1;
+        while (end < n && !startsRun[end])
+            ++end;
+        if (end - begin < 2)
+            continue;
+        run.clear();
+        for (std::size_t k = begin; k < end; ++k)
+            run.push_back(Item{rest[k], order[k]});
+        std::sort(run.begin(), run.end(), [](const Item& a, const Item& b) {
+            if (a.rest.second != b.rest.second)
+                return a.rest.second < b.rest.second;
+            if (a.rest.third != b.rest.third)
+                return a.rest.third < b.rest.third;
+            return a.row < b.row;
+        });
+        for (std::size_t k = begin; k < end; ++k)
+            order[k] = run[k - begin].row;
+    }
 }
 
 // Every number column holds a signed 32-bit value; flipping the sign bit makes unsigned
@@ -113,12 +174,6 @@ std::uint32_t NumberKey(const std::uint8_t* record, int column, bool ascending) 
     const auto value = static_cast<std::int32_t>(NumberCell(record, column));
     const std::uint32_t key = static_cast<std::uint32_t>(value) ^ 0x80000000u;
     return ascending ? key : ~key;
-}
-
-std::vector<std::int32_t> IdentityOrder(std::size_t n) {
-    std::vector<std::int32_t> order(n);
-    std::iota(order.begin(), order.end(), 0);
-    return order;
 }
 
 }  // namespace
@@ -132,23 +187,29 @@ std::vector<std::int32_t> SortedRowOrder(const ByteImage* roster,
         return IdentityOrder(n);
     const bool ascending = sortKey > 0;
     // Keys are taken once per sort, in the search's order; the order compares them, never
-    // cell texts.
-    const auto recordOf = [&](std::size_t place) {
-        return RecordInImage(roster, records[place], kPlayerRecordSize);
+    // cell texts. The image's extent is read once, not per record.
+    const std::uint8_t* const base = roster ? roster->data.get() : nullptr;
+    const auto recordCount =
+        roster ? static_cast<std::int64_t>(roster->size / kPlayerRecordSize) : 0;
+    const auto recordOf = [&](std::size_t place) -> const std::uint8_t* {
+        const std::int64_t record = records[place];
+        return record >= 0 && record < recordCount ? base + record * kPlayerRecordSize : nullptr;
     };
     if (IsTextColumn(column)) {
-        std::vector<TextKey> keys(n);
-        for (std::size_t p = 0; p < n; ++p)
-            keys[p] = MakeTextKey(TextCell(recordOf(p), column), ascending);
-        return OrderByText(keys, rows);
+        std::vector<std::uint64_t> prefixes = RowKeys<std::uint64_t>(rows, [&](std::size_t p) {
+            return TextWord(TextCell(recordOf(p), column), 0, ascending);
+        });
+        std::vector<std::int32_t> order = RadixOrder(prefixes, column == kNameColumn);
+        static_assert(kPlayerNameWidth <= 24, "a name must fit into three words");
+        if (column == kNameColumn) {  // a position is at most 2 bytes: its prefix is all
+            OrderEqualPrefixes(prefixes, order, rows, ascending,
+                               [&](std::size_t p) { return TextCell(recordOf(p), column); });
+        }
+        return order;
     }
-    std::vector<std::uint32_t> keys(n);
-    for (std::size_t p = 0; p < n; ++p)
-        keys[p] = NumberKey(recordOf(p), column, ascending);
-    std::vector<std::uint32_t> rowKeys(n);
-    for (std::size_t i = 0; i < n; ++i)
-        rowKeys[i] = keys[static_cast<std::size_t>(rows[i])];
-    return OrderByKey(rowKeys);
+    std::vector<std::uint32_t> keys = RowKeys<std::uint32_t>(
+        rows, [&](std::size_t p) { return NumberKey(recordOf(p), column, ascending); });
+    return RadixOrder(keys, false);
 }
 
 int CompareCells(std::string_view a, std::string_view b, int column) {

@@ -15,8 +15,9 @@ struct ByteImage;
 
 // The stable order by a signed 1-based column (+k ascending, -k descending): rows that
 // compare equal keep their current order. Keys are read once, in the search's order
-// (forward through the roster image), and sorted by radix (numbers) or by 8-byte words
-// (texts). The identity order for 0, a column outside the list or fewer than two rows.
+// (forward through the roster image), and sorted by an LSD radix sort; names that share
+// their first 8 bytes are then ordered by the rest, read in one more forward pass. The
+// identity order for 0, a column outside the list or fewer than two rows.
 std::vector<std::int32_t> SortedRowOrder(const ByteImage* roster,
                                          const std::vector<std::int32_t>& records,
                                          const std::vector<std::int32_t>& rows, int sortKey);

@@ -113,13 +113,9 @@ QVariant ResultModel::headerData(int section, Qt::Orientation orientation, int r
 void ResultModel::SortRows(int sortKey) {
     if (sortKey == 0 || std::abs(sortKey) > kResultColumnCount || rows_.size() < 2)
         return;
-    const std::size_t n = rows_.size();
     // order[i] is the current row that goes to place i. The rows change only once all
     // memory is had: a failed allocation leaves the list as it was.
-    const std::vector<std::int32_t> order = SortedRowOrder(roster_.get(), records_, rows_, sortKey);
-    std::vector<std::int32_t> sorted(n);
-    for (std::size_t i = 0; i < n; ++i)
-        sorted[i] = rows_[static_cast<std::size_t>(order[i])];
+    std::vector<std::int32_t> order = SortedRowOrder(roster_.get(), records_, rows_, sortKey);
     emit layoutAboutToBeChanged({}, QAbstractItemModel::VerticalSortHint);
     const QModelIndexList before = persistentIndexList();
     QModelIndexList after;
@@ -129,7 +125,9 @@ void ResultModel::SortRows(int sortKey) {
         emit layoutChanged({}, QAbstractItemModel::VerticalSortHint);  // nothing moved
         throw;
     }
-    rows_ = std::move(sorted);
+    for (std::int32_t& row : order)  // the order becomes the new rows, in place
+        row = rows_[static_cast<std::size_t>(row)];
+    rows_.swap(order);
     changePersistentIndexList(before, after);
     emit layoutChanged({}, QAbstractItemModel::VerticalSortHint);
 }
