@@ -39,6 +39,16 @@ void LeagueRanks::Add(const std::uint8_t* record, double overallValue) {
     ++groupSize_[group];
 }
 
+void LeagueRanks::Add(const LeagueRanks& part) {
+    for (std::size_t group = 0; group < bins_.size(); ++group) {
+        for (std::size_t rating = 0; rating < bins_[group].size(); ++rating) {
+            for (std::size_t v = 0; v < kBins; ++v)
+                bins_[group][rating][v] += part.bins_[group][rating][v];
+        }
+        groupSize_[group] += part.groupSize_[group];
+    }
+}
+
 void LeagueRanks::Finish() {
     for (auto& group : bins_) {
         for (Bins& bins : group) {

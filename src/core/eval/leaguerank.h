@@ -28,6 +28,8 @@ class LeagueRanks {
 
     // A named player, with the whole-number OV its chart bar shows.
     void Add(const std::uint8_t* record, double overallValue);
+    // Before Finish: the players another part of the roster added.
+    void Add(const LeagueRanks& part);
     // After the last Add: turns the counts into the players above each value.
     void Finish();
 

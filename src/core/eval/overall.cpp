@@ -4,6 +4,7 @@
 #include "core/eval/numbertext.h"
 #include "core/league/leaguedata.h"
 #include "core/league/programerror.h"
+#include "core/league/recordparts.h"
 #include "core/league/records.h"
 
 #include <algorithm>
@@ -168,6 +169,40 @@ double OverallValue(const std::uint8_t* record) {
     return OverallValueOf(OverallExact(record));
 }
 
+namespace {
+
+// The named players of a stretch of the roster: their OV values summed, and ranked.
+struct AveragePart {
+    double sum = 0;
+    std::int64_t count = 0;
+    LeagueRanks ranks;
+
+    void Add(const AveragePart& other) {
+        sum += other.sum;
+        count += other.count;
+        ranks.Add(other.ranks);
+    }
+};
+
+AveragePart AverageStretch(const std::uint8_t* data, std::int64_t begin, std::int64_t end) {
+    AveragePart part;
+    for (std::int64_t i = begin; i < end; ++i) {
+        const std::uint8_t* record = data + i * kPlayerRecordSize;
+        if (IsNamedPlayer(record)) {
+            const double overall = OverallValueFast(record);
+            part.sum += overall;
+            ++part.count;
+            part.ranks.Add(record, overall);
+        }
+    }
+    return part;
+}
+
+// Fewer records than this a part are not worth a thread of their own.
+constexpr std::int64_t kRecordsPerPart = 1 << 16;
+
+}  // namespace
+
 double LeagueAverageOverall(const LeagueData& league, LeagueRanks* ranks) {
     const ByteImage* image = league.RosterFileImage.get();
     if (!image || !image->data || image->size == 0 || league.RosterFileSize <= 0 ||
@@ -177,25 +212,22 @@ double LeagueAverageOverall(const LeagueData& league, LeagueRanks* ranks) {
     // PlayerCount comes from the recorded file size; never read past the image itself.
     const std::int64_t records = std::min<std::int64_t>(
         league.PlayerCount(), static_cast<std::int64_t>(image->size / kPlayerRecordSize));
-    double sum = 0;
-    std::int64_t count = 0;
-    for (std::int64_t i = 0; i < records; ++i) {
-        const std::uint8_t* record = image->data.get() + i * kPlayerRecordSize;
-        if (IsNamedPlayer(record)) {
-            const double overall = OverallValueFast(record);
-            sum += overall;
-            ++count;
-            if (ranks)
-                ranks->Add(record, overall);
-        }
-    }
-    if (ranks)
+    // Every OV value is a whole number below 262, so every partial sum is a whole number
+    // below 2^53 and exact: the sum is the same in parts as in one pass.
+    const std::uint8_t* data = image->data.get();
+    AveragePart whole = CountInParts<AveragePart>(
+        records, kRecordsPerPart, 1,
+        [data](std::int64_t begin, std::int64_t end) { return AverageStretch(data, begin, end); });
+    if (ranks) {
+        *ranks = whole.ranks;
         ranks->Finish();
-    if (count == 0)
+    }
+    if (whole.count == 0)
         return 0;
     // The quotient is formed in extended precision and then rounded to a double, as the
     // caller keeps it.
-    return static_cast<double>(static_cast<long double>(sum) / static_cast<long double>(count));
+    return static_cast<double>(static_cast<long double>(whole.sum) /
+                               static_cast<long double>(whole.count));
 }
 
 std::string LeagueAverageText(double average, std::string_view decimalSeparator) {

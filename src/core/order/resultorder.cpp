@@ -122,7 +122,7 @@ void OrderEqualPrefixes(std::vector<std::uint64_t>& prefixes, std::vector<std::i
     const auto inRun = [&](std::size_t k) {
         return !startsRun[k] || (k + 1 < n && !startsRun[k + 1]);
     };
-    prefixes = {};
+    std::vector<std::uint64_t>().swap(prefixes);  // released: the rest takes its room
     struct Rest {
         std::uint64_t second, third;
     };

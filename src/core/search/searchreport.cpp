@@ -1,15 +1,13 @@
 #include "core/search/searchreport.h"
 
 #include "core/league/leaguedata.h"
+#include "core/league/recordparts.h"
 #include "core/league/records.h"
 
 #include <algorithm>
 #include <array>
 #include <bit>
-#include <future>
 #include <limits>
-#include <system_error>
-#include <thread>
 
 namespace vantrel {
 
@@ -164,47 +162,20 @@ PartReport CountRecords(const PlayerFilter& filter, const std::uint8_t* data, st
     return part;
 }
 
-// A part counted on a thread of its own. A thread the system cannot start (no memory for
-// its stack, say) is no error: the part is counted on the calling thread when asked for.
-std::future<PartReport> StartPart(const PlayerFilter& filter, const std::uint8_t* data,
-                                  std::int64_t begin, std::int64_t end, std::size_t cap) {
-    try {
-        return std::async(std::launch::async, CountRecords, std::cref(filter), data, begin, end,
-                          cap);
-    } catch (const std::system_error&) {
-        return std::async(std::launch::deferred, CountRecords, std::cref(filter), data, begin, end,
-                          cap);
-    }
-}
-
-// The records split into a stretch per core; the first stays on the calling thread.
-// Parts are added in file order, and the nearest misses are a total order, so the
-// report is the same however many parts there are.
-PartReport CountInParts(const PlayerFilter& filter, const std::uint8_t* data, std::int64_t count,
-                        std::size_t cap) {
-    const std::int64_t cores = std::max(1u, std::thread::hardware_concurrency());
-    const std::int64_t parts = std::clamp<std::int64_t>(count / kRecordsPerPart, 1, cores);
-    const std::int64_t stretch = (count / parts + kBlock - 1) / kBlock * kBlock;
-    std::vector<std::future<PartReport>> others;
-    others.reserve(static_cast<std::size_t>(parts));
-    for (std::int64_t p = 1; p < parts; ++p) {
-        const std::int64_t begin = std::min(count, p * stretch);
-        const std::int64_t end = std::min(count, begin + stretch);
-        others.push_back(StartPart(filter, data, begin, end, cap));
-    }
-    PartReport whole = CountRecords(filter, data, 0, std::min(count, stretch), cap);
-    for (std::future<PartReport>& other : others)
-        whole.Add(other.get());
-    return whole;
-}
-
 }  // namespace
 
 SearchReport MakeSearchReport(const PlayerFilter& filter, const ByteImage& image,
                               std::int32_t playerCount, std::size_t nearMissCap) {
     const std::int64_t whole = static_cast<std::int64_t>(image.size / kPlayerRecordSize);
     const std::int64_t count = image.data ? std::clamp<std::int64_t>(playerCount, 0, whole) : 0;
-    PartReport part = CountInParts(filter, image.data.get(), count, nearMissCap);
+    // Parts are added in file order, and the nearest misses are a total order, so the
+    // report is the same however many parts there are.
+    const std::uint8_t* data = image.data.get();
+    PartReport part = CountInParts<PartReport>(
+        count, kRecordsPerPart, kBlock,
+        [&filter, data, nearMissCap](std::int64_t begin, std::int64_t end) {
+            return CountRecords(filter, data, begin, end, nearMissCap);
+        });
     SearchReport report;
     report.namedPlayers = part.namedPlayers;
     report.matches = part.matches;

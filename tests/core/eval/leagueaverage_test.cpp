@@ -131,7 +131,24 @@ TEST(LeagueAverageOverall, RandomRecordsOfEveryPosition) {
             r = static_cast<std::uint8_t>(i % 3 ? byte(random) : byte(random) % 101);
         records.push_back(Named(i % 7, ratings));
     }
-    EXPECT_EQ(LeagueAverageOverall(LeagueOf(records)), ReferenceAverage(records));
+    // Enough records for a part per core: the parts' sums and ranks must add up to one pass.
+    LeagueRanks ranks;
+    EXPECT_EQ(LeagueAverageOverall(LeagueOf(records), &ranks), ReferenceAverage(records));
+    LeagueRanks onePass;
+    for (const PlayerBuilder& record : records) {
+        const auto bytes = record.Build();
+        onePass.Add(bytes.data(), OverallValue(bytes.data()));
+    }
+    onePass.Finish();
+    for (const RankGroup group : {RankGroup::kSkaters, RankGroup::kGoalies}) {
+        for (int rating = 0; rating <= 13; ++rating) {
+            for (int value = 0; value < LeagueRanks::kBins; value += 7)
+                ASSERT_EQ(ranks.RankOf(group, rating, value).rank,
+                          onePass.RankOf(group, rating, value).rank)
+                    << rating << " " << value;
+        }
+        EXPECT_EQ(ranks.GroupSize(group), onePass.GroupSize(group));
+    }
 }
 
 TEST(LeagueAverageOverall, WholeNumberDefendersAndForwards) {

@@ -157,6 +157,9 @@ void RunLimitedChild(const QString& scenario, const QString& folder) {
     QProcess child;
     QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
     environment.insert(kChildVariable, scenario + "\n" + folder);
+    // One malloc arena: a worker thread's spare arena is address space already reserved,
+    // which an allocation that fails in the main arena would quietly fall back on.
+    environment.insert("MALLOC_ARENA_MAX", "1");
     child.setProcessEnvironment(environment);
     child.setProcessChannelMode(QProcess::MergedChannels);
     child.start(QCoreApplication::applicationFilePath(),
