@@ -18,7 +18,12 @@ exec dbus-run-session -- bash -c '
     set -u
     export NO_AT_BRIDGE=0 QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1
     export XDG_RUNTIME_DIR=$(mktemp -d)
-    fail() { echo "desktop set-up failed: $1"; kill $(jobs -p) 2>/dev/null; exit 1; }
+    fail() {
+        echo "desktop set-up failed: $1"
+        tail -n 5 "'"$out"'/xvfb.log" "'"$out"'/openbox.log" 2>/dev/null
+        kill $(jobs -p) 2>/dev/null
+        exit 1
+    }
     # Xvfb picks a free display itself and writes its number once it accepts clients.
     Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp 3>"$XDG_RUNTIME_DIR/display" \
         >"'"$out"'/xvfb.log" 2>&1 &
@@ -26,6 +31,9 @@ exec dbus-run-session -- bash -c '
     for _ in $(seq 100); do [ -s "$XDG_RUNTIME_DIR/display" ] && break; sleep 0.1; done
     [ -s "$XDG_RUNTIME_DIR/display" ] || fail "Xvfb did not start (see xvfb.log)"
     export DISPLAY=:$(cat "$XDG_RUNTIME_DIR/display")
+    # The display named, the server must also answer a client before anything else starts.
+    for _ in $(seq 100); do xprop -root >/dev/null 2>&1 && break; sleep 0.1; done
+    xprop -root >/dev/null 2>&1 || fail "Xvfb on $DISPLAY answers no client (see xvfb.log)"
     /usr/libexec/at-spi-bus-launcher --launch-immediately >"'"$out"'/atspi.log" 2>&1 &
     bus=$!
     openbox >"'"$out"'/openbox.log" 2>&1 &

@@ -3,6 +3,7 @@
 #include "core/eval/cp1252.h"
 #include "core/eval/overall.h"
 #include "core/league/leaguedata.h"
+#include "core/league/recordparts.h"
 #include "core/league/records.h"
 
 #include <algorithm>
@@ -291,40 +292,58 @@ std::int64_t RecordsToScan(const ByteImage& image, std::int32_t playerCount) {
                                   static_cast<std::int64_t>(image.size / kPlayerRecordSize));
 }
 
-// Calls onMatch(i) for every matching record index, in file order.
+// Calls onMatch(i) for every matching record index in [begin, end), in file order.
 template <class OnMatch>
-void ForEachMatch(const PlayerFilter& filter, const ByteImage& image, std::int64_t count,
-                  OnMatch onMatch) {
-    for (std::int64_t i = 0; i < count; ++i) {
+void ForEachMatch(const PlayerFilter& filter, const ByteImage& image, std::int64_t begin,
+                  std::int64_t end, OnMatch onMatch) {
+    for (std::int64_t i = begin; i < end; ++i) {
         const std::int64_t offset = i * kPlayerRecordSize;
         if (filter.Matches(image.data.get() + offset, offset))
             onMatch(i);
     }
 }
 
+// The matches of a stretch of the roster, in file order.
+struct FoundPart {
+    std::vector<std::int32_t> found;
+
+    void Add(const FoundPart& later) {
+        found.insert(found.end(), later.found.begin(), later.found.end());
+    }
+};
+
+// Fewer records than this a part are not worth a thread of their own.
+constexpr std::int64_t kRecordsPerPart = 1 << 16;
+
 }  // namespace
 
 std::vector<std::int32_t> SearchRoster(const PlayerFilter& filter, const ByteImage& image,
                                        std::int32_t playerCount) {
-    std::vector<std::int32_t> found;
     const std::int64_t count = RecordsToScan(image, playerCount);
     if (count == 0)
-        return found;
-    // Room for every record up front: the pages that no match writes are never touched,
-    // and a long list is not copied again and again as it grows.
-    found.reserve(static_cast<std::size_t>(count));
-    ForEachMatch(filter, image, count,
-                 [&found](std::int64_t i) { found.push_back(static_cast<std::int32_t>(i)); });
+        return {};
+    // A stretch per core. The first has room for every record up front, so the later
+    // stretches' matches join it without a copy of the list: pages that no match writes
+    // are never touched.
+    FoundPart whole = CountInParts<FoundPart>(
+        count, kRecordsPerPart, 1, [&](std::int64_t begin, std::int64_t end) {
+            FoundPart part;
+            part.found.reserve(static_cast<std::size_t>(begin == 0 ? count : end - begin));
+            ForEachMatch(filter, image, begin, end, [&part](std::int64_t i) {
+                part.found.push_back(static_cast<std::int32_t>(i));
+            });
+            return part;
+        });
     // A short list does not keep the room of the whole roster.
-    if (found.size() * 2 < found.capacity())
-        found.shrink_to_fit();
-    return found;
+    if (whole.found.size() * 2 < whole.found.capacity())
+        whole.found.shrink_to_fit();
+    return std::move(whole.found);
 }
 
 std::int64_t CountMatches(const PlayerFilter& filter, const ByteImage& image,
                           std::int32_t playerCount) {
     std::int64_t matches = 0;
-    ForEachMatch(filter, image, RecordsToScan(image, playerCount),
+    ForEachMatch(filter, image, 0, RecordsToScan(image, playerCount),
                  [&matches](std::int64_t) { ++matches; });
     return matches;
 }

@@ -282,5 +282,32 @@ TEST(SearchRoster, ScansOnlyWholeRecordsInsideTheImage) {
     EXPECT_TRUE(SearchRoster(filter, ByteImage{}, 5).empty());
 }
 
+TEST(SearchRoster, ALeagueSearchedInPartsListsEveryMatchOnceInFileOrder) {
+    // Enough records for a part per core, with matches on both sides of every split.
+    leaguegen::Options options;
+    options.teams = 5000;
+    options.slotsPerTeam = 40;
+    const leaguegen::League league = leaguegen::Generate(options);
+    ByteImage image;
+    image.size = league.roster.size();
+    image.data = std::make_unique<std::uint8_t[]>(image.size);
+    std::copy(league.roster.begin(), league.roster.end(), image.data.get());
+    SearchCriteria criteria;
+    criteria.namePattern = "*";
+    const auto players = static_cast<std::int32_t>(image.size / kPlayerRecordSize);
+    for (const int teamIndex : {-1, 4999}) {
+        criteria.teamIndex = teamIndex;
+        const PlayerFilter filter(criteria, 40 * kPlayerRecordSize);
+        std::vector<std::int32_t> expected;
+        for (std::int32_t i = 0; i < players; ++i) {
+            const std::int64_t offset = std::int64_t{i} * kPlayerRecordSize;
+            if (filter.Matches(image.data.get() + offset, offset))
+                expected.push_back(i);
+        }
+        EXPECT_EQ(SearchRoster(filter, image, players), expected) << teamIndex;
+        EXPECT_EQ(CountMatches(filter, image, players), std::int64_t(expected.size()));
+    }
+}
+
 }  // namespace
 }  // namespace vantrel
