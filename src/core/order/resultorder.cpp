@@ -7,6 +7,7 @@
 
 #include <algorithm>
 #include <array>
+#include <bit>
 #include <cstdlib>
 #include <cstring>
 #include <numeric>
@@ -23,35 +24,58 @@ std::vector<std::int32_t> IdentityOrder(std::size_t n) {
     return order;
 }
 
-constexpr unsigned kDigitBits = 11;
-constexpr std::size_t kDigitValues = std::size_t{1} << kDigitBits;
+constexpr unsigned kMostDigitBits = 12;
 
-// The rows (0 .. n-1) in the stable order of their keys: an LSD radix sort, 11 bits a
-// pass (at most three for a 32-bit key, six for a 64-bit one). A digit that is the same
-// in every key is skipped, so small-range columns (ratings, OV, age) take one pass. The
-// first pass takes the rows from their places and the last writes keys only when asked to
-// keep them (sorted) in `keys`: a one-pass sort needs 4 bytes a row beside the keys, more
+// The digits of an LSD radix sort over the keys' distance from the smallest: as few
+// passes of at most 12 bits as cover the range, the bits shared evenly. Salaries from
+// -5 000 000 to 5 000 000 take two passes, any 32-bit key at most three, a 64-bit one six;
+// a digit with one value in every key is skipped, so OV, age and the ratings take one.
+template <class Key>
+struct RadixDigits {
+    Key least = 0;
+    unsigned width = 0;
+    std::vector<unsigned> shifts;
+    std::vector<std::vector<std::uint32_t>> counts;  // per digit: keys with each value
+
+    explicit RadixDigits(const std::vector<Key>& keys) {
+        const auto [lowest, highest] = std::minmax_element(keys.begin(), keys.end());
+        least = *lowest;
+        const auto bits = static_cast<unsigned>(std::bit_width(Key(*highest - least)));
+        const unsigned passes = (bits + kMostDigitBits - 1) / kMostDigitBits;
+        if (passes == 0)
+            return;  // every key equal
+        width = (bits + passes - 1) / passes;
+        counts.assign(passes, std::vector<std::uint32_t>(std::size_t{1} << width));
+        for (const Key key : keys) {
+            for (unsigned d = 0; d < passes; ++d)
+                ++counts[d][Digit(key, width * d)];
+        }
+        for (unsigned d = 0; d < passes; ++d) {
+            if (counts[d][Digit(keys[0], width * d)] != keys.size())
+                shifts.push_back(width * d);  // a digit with one value would keep the order
+        }
+    }
+
+    std::size_t Digit(Key key, unsigned shift) const {
+        return static_cast<std::size_t>(Key(key - least) >> shift & ((Key{1} << width) - 1));
+    }
+};
+
+// The rows (0 .. n-1) in the stable order of their keys by an LSD radix sort. The first
+// pass takes the rows from their places and the last writes keys only when asked to keep
+// them (sorted) in `keys`: a one-pass sort needs 4 bytes a row beside the keys, more
 // passes 4 + sizeof(Key) more.
 template <class Key>
 std::vector<std::int32_t> RadixOrder(std::vector<Key>& keys, bool keepKeys) {
-    constexpr unsigned kDigits = (8 * sizeof(Key) + kDigitBits - 1) / kDigitBits;
     const std::size_t n = keys.size();
-    std::vector<std::array<std::uint32_t, kDigitValues>> counts(kDigits);
-    for (const Key key : keys) {
-        for (unsigned d = 0; d < kDigits; ++d)
-            ++counts[d][(key >> (kDigitBits * d)) & (kDigitValues - 1)];
-    }
-    std::vector<unsigned> shifts;
-    for (unsigned d = 0; d < kDigits; ++d) {
-        if (counts[d][(keys[0] >> (kDigitBits * d)) & (kDigitValues - 1)] != n)
-            shifts.push_back(d);  // a digit with one value would keep the order
-    }
+    RadixDigits<Key> digits(keys);
+    const std::vector<unsigned>& shifts = digits.shifts;
     std::vector<std::int32_t> rows, spareRows;
     std::vector<Key> spareKeys;
     for (std::size_t pass = 0; pass < shifts.size(); ++pass) {
-        std::array<std::uint32_t, kDigitValues>& count = counts[shifts[pass]];
-        const unsigned shift = kDigitBits * shifts[pass];
+        std::vector<std::uint32_t>& count = digits.counts[shifts[pass] / digits.width];
         const bool last = pass + 1 == shifts.size() && !keepKeys;
+        const unsigned shift = shifts[pass];
         std::uint32_t start = 0;
         for (std::uint32_t& c : count)
             start += std::exchange(c, start);
@@ -60,7 +84,7 @@ std::vector<std::int32_t> RadixOrder(std::vector<Key>& keys, bool keepKeys) {
         spareRows.resize(n);
         for (std::size_t i = 0; i < n; ++i) {
             const Key key = keys[i];
-            const std::uint32_t to = count[(key >> shift) & (kDigitValues - 1)]++;
+            const std::uint32_t to = count[digits.Digit(key, shift)]++;
             if (!last)
                 spareKeys[to] = key;
             spareRows[to] = pass == 0 ? static_cast<std::int32_t>(i) : rows[i];
