@@ -39,4 +39,17 @@ Part CountInParts(std::int64_t count, std::int64_t minimum, std::int64_t align,
     return whole;
 }
 
+// Runs work(begin, end) on the stretches CountInParts makes, for work that writes the
+// result of each record in its own place.
+template <class Work>
+void WorkInParts(std::int64_t count, std::int64_t minimum, Work work) {
+    struct Done {
+        void Add(const Done&) {}
+    };
+    CountInParts<Done>(count, minimum, 1, [&work](std::int64_t begin, std::int64_t end) {
+        work(begin, end);
+        return Done{};
+    });
+}
+
 }  // namespace vantrel

@@ -2,6 +2,7 @@
 
 #include "core/eval/numbertext.h"
 #include "core/league/leaguedata.h"
+#include "core/league/recordparts.h"
 #include "core/league/records.h"
 #include "core/order/resultcolumns.h"
 
@@ -25,6 +26,8 @@ std::vector<std::int32_t> IdentityOrder(std::size_t n) {
 }
 
 constexpr unsigned kMostDigitBits = 12;
+// Fewer rows than this a part are not worth a thread of their own.
+constexpr std::int64_t kRowsPerPart = 1 << 16;
 
 // The digits of an LSD radix sort over the keys' distance from the smallest: as few
 // passes of at most 12 bits as cover the range, the bits shared evenly. Salaries from
@@ -103,21 +106,28 @@ std::vector<std::int32_t> RadixOrder(std::vector<Key>& keys, bool keepKeys) {
 // order already, as after a search.
 template <class Key, class KeyOfPlace>
 std::vector<Key> RowKeys(const std::vector<std::int32_t>& rows, KeyOfPlace keyOfPlace) {
-    const std::size_t n = rows.size();
-    std::vector<Key> rowKeys(n);
+    const auto n = static_cast<std::int64_t>(rows.size());
+    std::vector<Key> rowKeys(rows.size());
     bool inSearchOrder = true;
-    for (std::size_t i = 0; i < n && inSearchOrder; ++i)
-        inSearchOrder = rows[i] == static_cast<std::int32_t>(i);
+    for (std::int64_t i = 0; i < n && inSearchOrder; ++i)
+        inSearchOrder = rows[static_cast<std::size_t>(i)] == i;
+    const auto keysOfPlaces = [&keyOfPlace](std::vector<Key>& keys) {
+        WorkInParts(static_cast<std::int64_t>(keys.size()), kRowsPerPart,
+                    [&](std::int64_t begin, std::int64_t end) {
+                        for (auto p = static_cast<std::size_t>(begin); p < std::size_t(end); ++p)
+                            keys[p] = keyOfPlace(p);
+                    });
+    };
     if (inSearchOrder) {
-        for (std::size_t p = 0; p < n; ++p)
-            rowKeys[p] = keyOfPlace(p);
+        keysOfPlaces(rowKeys);
         return rowKeys;
     }
-    std::vector<Key> placeKeys(n);
-    for (std::size_t p = 0; p < n; ++p)
-        placeKeys[p] = keyOfPlace(p);
-    for (std::size_t i = 0; i < n; ++i)
-        rowKeys[i] = placeKeys[static_cast<std::size_t>(rows[i])];
+    std::vector<Key> placeKeys(rows.size());
+    keysOfPlaces(placeKeys);
+    WorkInParts(n, kRowsPerPart, [&](std::int64_t begin, std::int64_t end) {
+        for (auto i = static_cast<std::size_t>(begin); i < std::size_t(end); ++i)
+            rowKeys[i] = placeKeys[static_cast<std::size_t>(rows[i])];
+    });
     return rowKeys;
 }
 
@@ -131,65 +141,95 @@ std::uint64_t TextWord(std::string_view text, std::size_t from, bool ascending) 
     return ascending ? word : ~word;
 }
 
-// Orders the runs of rows whose names share their first 8 bytes (`prefixes`, sorted, one
-// per place of `order`) by the rest of the name; equal names keep their row order. The
-// rest is read in one pass forward through the records, never row by row out of order,
-// into the places those rows now hold: 16 bytes a row beside a 4-byte place map.
+// The name's bytes 8 to 23 as two words: what orders names that share their first 8.
+struct NameRest {
+    std::uint64_t second, third;
+};
+
+// A run holds the places from one that starts it to the next; runs of one need no rest.
+bool InRun(const std::vector<bool>& startsRun, std::size_t k) {
+    return !startsRun[k] || (k + 1 < startsRun.size() && !startsRun[k + 1]);
+}
+
+// The rest of every row in a run, at the row's new place. Read in one pass forward
+// through the records (a stretch per core), never row by row out of order.
 template <class TextOfPlace>
-void OrderEqualPrefixes(std::vector<std::uint64_t>& prefixes, std::vector<std::int32_t>& order,
-                        const std::vector<std::int32_t>& rows, bool ascending,
-                        TextOfPlace textOfPlace) {
-    const std::size_t n = order.size();
-    std::vector<bool> startsRun(n);
-    for (std::size_t k = 0; k < n; ++k)
-        startsRun[k] = k == 0 || prefixes[k] != prefixes[k - 1];
-    const auto inRun = [&](std::size_t k) {
-        return !startsRun[k] || (k + 1 < n && !startsRun[k + 1]);
-    };
-    std::vector<std::uint64_t>().swap(prefixes);  // released: the rest takes its room
-    struct Rest {
-        std::uint64_t second, third;
-    };
-    std::vector<Rest> rest(n);
-    {
-        std::vector<std::int32_t> newPlaceOf(n, -1);  // by search place, for rows in a run
-        for (std::size_t k = 0; k < n; ++k) {
-            if (inRun(k))
+std::vector<NameRest> RestsOfRuns(const std::vector<bool>& startsRun,
+                                  const std::vector<std::int32_t>& order,
+                                  const std::vector<std::int32_t>& rows, bool ascending,
+                                  TextOfPlace textOfPlace) {
+    const auto n = static_cast<std::int64_t>(order.size());
+    std::vector<NameRest> rest(order.size());
+    std::vector<std::int32_t> newPlaceOf(order.size(), -1);  // by search place
+    WorkInParts(n, kRowsPerPart, [&](std::int64_t begin, std::int64_t end) {
+        for (auto k = static_cast<std::size_t>(begin); k < std::size_t(end); ++k) {
+            if (InRun(startsRun, k))
                 newPlaceOf[static_cast<std::size_t>(rows[static_cast<std::size_t>(order[k])])] =
                     static_cast<std::int32_t>(k);
         }
-        for (std::size_t p = 0; p < n; ++p) {
+    });
+    WorkInParts(n, kRowsPerPart, [&](std::int64_t begin, std::int64_t end) {
+        for (auto p = static_cast<std::size_t>(begin); p < std::size_t(end); ++p) {
             if (newPlaceOf[p] < 0)
                 continue;
             const std::string_view text = textOfPlace(p);
             rest[static_cast<std::size_t>(newPlaceOf[p])] =
-                Rest{TextWord(text, 8, ascending), TextWord(text, 16, ascending)};
+                NameRest{TextWord(text, 8, ascending), TextWord(text, 16, ascending)};
         }
-    }
+    });
+    return rest;
+}
+
+// Each run sorted by the rest, equal names by row; a run belongs to the stretch it
+// starts in.
+void SortRuns(const std::vector<bool>& startsRun, const std::vector<NameRest>& rest,
+              std::vector<std::int32_t>& order) {
     struct Item {
-        Rest rest;
+        NameRest rest;
         std::int32_t row;
     };
-    std::vector<Item> run;
-    for (std::size_t begin = 0, end = 0; begin < n; begin = end) {
-        end = begin + 1;
-        while (end < n && !startsRun[end])
-            ++end;
-        if (end - begin < 2)
-            continue;
-        run.clear();
-        for (std::size_t k = begin; k < end; ++k)
-            run.push_back(Item{rest[k], order[k]});
-        std::sort(run.begin(), run.end(), [](const Item& a, const Item& b) {
-            if (a.rest.second != b.rest.second)
-                return a.rest.second < b.rest.second;
-            if (a.rest.third != b.rest.third)
-                return a.rest.third < b.rest.third;
-            return a.row < b.row;
-        });
-        for (std::size_t k = begin; k < end; ++k)
-            order[k] = run[k - begin].row;
-    }
+    const std::size_t n = order.size();
+    WorkInParts(static_cast<std::int64_t>(n), kRowsPerPart,
+                [&](std::int64_t from, std::int64_t to) {
+                    std::vector<Item> run;
+                    auto begin = static_cast<std::size_t>(from);
+                    while (begin < std::size_t(to) && !startsRun[begin])
+                        ++begin;  // the run that holds `from` started in an earlier stretch
+                    for (std::size_t end = begin; begin < std::size_t(to); begin = end) {
+                        end = begin + 1;
+                        while (end < n && !startsRun[end])
+                            ++end;
+                        if (end - begin < 2)
+                            continue;
+                        run.clear();
+                        for (std::size_t k = begin; k < end; ++k)
+                            run.push_back(Item{rest[k], order[k]});
+                        std::sort(run.begin(), run.end(), [](const Item& a, const Item& b) {
+                            if (a.rest.second != b.rest.second)
+                                return a.rest.second < b.rest.second;
+                            if (a.rest.third != b.rest.third)
+                                return a.rest.third < b.rest.third;
+                            return a.row < b.row;
+                        });
+                        for (std::size_t k = begin; k < end; ++k)
+                            order[k] = run[k - begin].row;
+                    }
+                });
+}
+
+// Orders the runs of rows whose names share their first 8 bytes (`prefixes`, sorted, one
+// per place of `order`) by the rest of the name; equal names keep their row order. The
+// rest takes 16 bytes a row beside a 4-byte place map, the prefixes released first.
+template <class TextOfPlace>
+void OrderEqualPrefixes(std::vector<std::uint64_t>& prefixes, std::vector<std::int32_t>& order,
+                        const std::vector<std::int32_t>& rows, bool ascending,
+                        TextOfPlace textOfPlace) {
+    std::vector<bool> startsRun(order.size());
+    for (std::size_t k = 0; k < order.size(); ++k)
+        startsRun[k] = k == 0 || prefixes[k] != prefixes[k - 1];
+    std::vector<std::uint64_t>().swap(prefixes);
+    const std::vector<NameRest> rest = RestsOfRuns(startsRun, order, rows, ascending, textOfPlace);
+    SortRuns(startsRun, rest, order);
 }
 
 // Every number column holds a signed 32-bit value; flipping the sign bit makes unsigned

@@ -149,6 +149,25 @@ TEST(ResultOrderTest, GeneratedLeagueSortsExactlyAsTheComparisonDoes) {
     ExpectEverySortMatchesTheReference(ListOf(league.roster, records));
 }
 
+TEST(ResultOrderTest, AListLongEnoughForAPartPerCoreSortsAsTheComparisonDoes) {
+    leaguegen::Options options;
+    options.teams = 4000;
+    options.slotsPerTeam = 40;
+    const leaguegen::League league = leaguegen::Generate(options);
+    std::vector<std::int32_t> records;
+    for (std::int32_t i = 0; i < static_cast<std::int32_t>(league.roster.size() / 86); ++i) {
+        if (IsNamedPlayer(league.roster.data() + std::size_t(i) * 86))
+            records.push_back(i);
+    }
+    List list = ListOf(league.roster, records);
+    for (const int key : {18, 1, -17, -1, 2}) {
+        const std::vector<std::int32_t> order = list.Order(key);
+        ASSERT_EQ(order, ReferenceRowOrder(list.roster.get(), list.records, list.rows, key))
+            << "sort key " << key;
+        list.Apply(order);
+    }
+}
+
 // The reversing click turns a sorted list round instead of sorting again: that must be a
 // valid order of the opposite direction (ties in any order).
 TEST(ResultOrderTest, AnAscendingOrderTurnedRoundIsDescending) {
