@@ -135,31 +135,29 @@ TEST(ResultOrderTest, TrickyRowsSortExactlyAsTheComparisonDoes) {
     ExpectEverySortMatchesTheReference(ListOf(roster, std::vector<std::int32_t>(5, 7)));
 }
 
-TEST(ResultOrderTest, GeneratedLeagueSortsExactlyAsTheComparisonDoes) {
-    leaguegen::Options options;
-    options.teams = 40;
-    options.slotsPerTeam = 50;
-    options.oddShare = 0.2;
-    const leaguegen::League league = leaguegen::Generate(options);
+// The list of a search for every named player of a generated league.
+List NamedPlayersOf(const leaguegen::League& league) {
     std::vector<std::int32_t> records;
     for (std::int32_t i = 0; i < static_cast<std::int32_t>(league.roster.size() / 86); ++i) {
         if (IsNamedPlayer(league.roster.data() + std::size_t(i) * 86))
             records.push_back(i);
     }
-    ExpectEverySortMatchesTheReference(ListOf(league.roster, records));
+    return ListOf(league.roster, records);
+}
+
+TEST(ResultOrderTest, GeneratedLeagueSortsExactlyAsTheComparisonDoes) {
+    leaguegen::Options options;
+    options.teams = 40;
+    options.slotsPerTeam = 50;
+    options.oddShare = 0.2;
+    ExpectEverySortMatchesTheReference(NamedPlayersOf(leaguegen::Generate(options)));
 }
 
 TEST(ResultOrderTest, AListLongEnoughForAPartPerCoreSortsAsTheComparisonDoes) {
     leaguegen::Options options;
     options.teams = 4000;
     options.slotsPerTeam = 40;
-    const leaguegen::League league = leaguegen::Generate(options);
-    std::vector<std::int32_t> records;
-    for (std::int32_t i = 0; i < static_cast<std::int32_t>(league.roster.size() / 86); ++i) {
-        if (IsNamedPlayer(league.roster.data() + std::size_t(i) * 86))
-            records.push_back(i);
-    }
-    List list = ListOf(league.roster, records);
+    List list = NamedPlayersOf(leaguegen::Generate(options));
     for (const int key : {18, 1, -17, -1, 2}) {
         const std::vector<std::int32_t> order = list.Order(key);
         ASSERT_EQ(order, ReferenceRowOrder(list.roster.get(), list.records, list.rows, key))
