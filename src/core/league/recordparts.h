@@ -11,29 +11,41 @@
 
 namespace vantrel {
 
-// Counts the records [0, count) in stretches of whole multiples of `align` records, one
-// per core and none shorter than `minimum` (at least one stretch); the first stays on the
-// calling thread. The parts are added in record order with Part::Add. A thread the system
-// cannot start (no memory for its stack, say) is no error: its stretch is counted on the
-// calling thread when asked for.
-template <class Part, class CountStretch>
-Part CountInParts(std::int64_t count, std::int64_t minimum, std::int64_t align,
-                  CountStretch countStretch) {
+// The bounds of the stretches [0, count) is counted in: whole multiples of `align`
+// records, one per core and none shorter than `minimum` (at least one stretch). Stretch k
+// runs from bounds[k] to bounds[k + 1]; the last bound is `count`.
+inline std::vector<std::int64_t> StretchBounds(std::int64_t count, std::int64_t minimum,
+                                               std::int64_t align) {
     const std::int64_t cores = std::max(1u, std::thread::hardware_concurrency());
     const std::int64_t parts = std::clamp<std::int64_t>(count / minimum, 1, cores);
     const std::int64_t stretch = (count / parts + align - 1) / align * align;
+    std::vector<std::int64_t> bounds;
+    for (std::int64_t p = 0; p < parts; ++p)
+        bounds.push_back(std::min(count, p * stretch));
+    bounds.push_back(count);
+    return bounds;
+}
+
+// Counts the records [0, count) in the stretches StretchBounds gives; the first stays on
+// the calling thread. The parts are added in record order with Part::Add. A thread the
+// system cannot start (no memory for its stack, say) is no error: its stretch is counted
+// on the calling thread when asked for.
+template <class Part, class CountStretch>
+Part CountInParts(std::int64_t count, std::int64_t minimum, std::int64_t align,
+                  CountStretch countStretch) {
+    const std::vector<std::int64_t> bounds = StretchBounds(count, minimum, align);
     std::vector<std::future<Part>> others;
-    others.reserve(static_cast<std::size_t>(parts));
-    for (std::int64_t p = 1; p < parts; ++p) {
-        const std::int64_t begin = std::min(count, p * stretch);
-        const std::int64_t end = std::min(count, begin + stretch);
+    others.reserve(bounds.size());
+    for (std::size_t p = 1; p + 1 < bounds.size(); ++p) {
         try {
-            others.push_back(std::async(std::launch::async, countStretch, begin, end));
+            others.push_back(
+                std::async(std::launch::async, countStretch, bounds[p], bounds[p + 1]));
         } catch (const std::system_error&) {
-            others.push_back(std::async(std::launch::deferred, countStretch, begin, end));
+            others.push_back(
+                std::async(std::launch::deferred, countStretch, bounds[p], bounds[p + 1]));
         }
     }
-    Part whole = countStretch(0, std::min(count, stretch));
+    Part whole = countStretch(bounds[0], bounds[1]);
     for (std::future<Part>& other : others)
         whole.Add(other.get());
     return whole;
