@@ -51,17 +51,28 @@ Part CountInParts(std::int64_t count, std::int64_t minimum, std::int64_t align,
     return whole;
 }
 
+// Runs work(k, bounds[k], bounds[k + 1]) for every stretch k of `bounds`, as
+// CountInParts counts them, for work that writes its results in place.
+template <class Work>
+void InEachStretch(const std::vector<std::int64_t>& bounds, Work work) {
+    struct Done {
+        void Add(const Done&) {}
+    };
+    const auto parts = static_cast<std::int64_t>(bounds.size() - 1);
+    // One "record" per stretch, so that CountInParts hands out one stretch a thread.
+    CountInParts<Done>(parts, 1, 1, [&](std::int64_t first, std::int64_t end) {
+        for (std::int64_t k = first; k < end; ++k)
+            work(static_cast<std::size_t>(k), bounds[std::size_t(k)], bounds[std::size_t(k) + 1]);
+        return Done{};
+    });
+}
+
 // Runs work(begin, end) on the stretches CountInParts makes, for work that writes the
 // result of each record in its own place.
 template <class Work>
 void WorkInParts(std::int64_t count, std::int64_t minimum, Work work) {
-    struct Done {
-        void Add(const Done&) {}
-    };
-    CountInParts<Done>(count, minimum, 1, [&work](std::int64_t begin, std::int64_t end) {
-        work(begin, end);
-        return Done{};
-    });
+    InEachStretch(StretchBounds(count, minimum, 1),
+                  [&work](std::size_t, std::int64_t begin, std::int64_t end) { work(begin, end); });
 }
 
 }  // namespace vantrel

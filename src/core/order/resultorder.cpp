@@ -64,34 +64,61 @@ struct RadixDigits {
     }
 };
 
-// The rows (0 .. n-1) in the stable order of their keys by an LSD radix sort. The first
-// pass takes the rows from their places and the last writes keys only when asked to keep
-// them (sorted) in `keys`: a one-pass sort needs 4 bytes a row beside the keys, more
-// passes 4 + sizeof(Key) more.
+// Where each stretch of the keys puts its keys of each digit value in a pass: stretches
+// follow each other inside a value, so the pass keeps the order of equal digits.
+template <class Key>
+std::vector<std::vector<std::uint32_t>> PassStarts(const std::vector<Key>& keys,
+                                                   const RadixDigits<Key>& digits, unsigned shift,
+                                                   const std::vector<std::int64_t>& bounds) {
+    const std::size_t parts = bounds.size() - 1;
+    std::vector<std::vector<std::uint32_t>> starts(parts);
+    if (parts == 1) {
+        starts[0] = digits.counts[shift / digits.width];
+    } else {
+        for (std::vector<std::uint32_t>& counts : starts)
+            counts.assign(std::size_t{1} << digits.width, 0);
+        InEachStretch(bounds, [&](std::size_t part, std::int64_t begin, std::int64_t end) {
+            for (auto i = static_cast<std::size_t>(begin); i < std::size_t(end); ++i)
+                ++starts[part][digits.Digit(keys[i], shift)];
+        });
+    }
+    std::uint32_t start = 0;
+    for (std::size_t value = 0; value < starts[0].size(); ++value) {
+        for (std::vector<std::uint32_t>& counts : starts)
+            start += std::exchange(counts[value], start);
+    }
+    return starts;
+}
+
+// The rows (0 .. n-1) in the stable order of their keys by an LSD radix sort, each pass
+// a stretch per core. The first pass takes the rows from their places and the last
+// writes keys only when asked to keep them (sorted) in `keys`: a one-pass sort needs 4
+// bytes a row beside the keys, more passes 4 + sizeof(Key) more.
 template <class Key>
 std::vector<std::int32_t> RadixOrder(std::vector<Key>& keys, bool keepKeys) {
     const std::size_t n = keys.size();
-    RadixDigits<Key> digits(keys);
-    const std::vector<unsigned>& shifts = digits.shifts;
+    const RadixDigits<Key> digits(keys);
+    const std::vector<std::int64_t> bounds =
+        StretchBounds(static_cast<std::int64_t>(n), kRowsPerPart, 1);
     std::vector<std::int32_t> rows, spareRows;
     std::vector<Key> spareKeys;
-    for (std::size_t pass = 0; pass < shifts.size(); ++pass) {
-        std::vector<std::uint32_t>& count = digits.counts[shifts[pass] / digits.width];
-        const bool last = pass + 1 == shifts.size() && !keepKeys;
-        const unsigned shift = shifts[pass];
-        std::uint32_t start = 0;
-        for (std::uint32_t& c : count)
-            start += std::exchange(c, start);
+    for (std::size_t pass = 0; pass < digits.shifts.size(); ++pass) {
+        const unsigned shift = digits.shifts[pass];
+        const bool last = pass + 1 == digits.shifts.size() && !keepKeys;
+        std::vector<std::vector<std::uint32_t>> starts = PassStarts(keys, digits, shift, bounds);
         if (!last)
             spareKeys.resize(n);
         spareRows.resize(n);
-        for (std::size_t i = 0; i < n; ++i) {
-            const Key key = keys[i];
-            const std::uint32_t to = count[digits.Digit(key, shift)]++;
-            if (!last)
-                spareKeys[to] = key;
-            spareRows[to] = pass == 0 ? static_cast<std::int32_t>(i) : rows[i];
-        }
+        InEachStretch(bounds, [&](std::size_t part, std::int64_t begin, std::int64_t end) {
+            std::vector<std::uint32_t>& next = starts[part];
+            for (auto i = static_cast<std::size_t>(begin); i < std::size_t(end); ++i) {
+                const Key key = keys[i];
+                const std::uint32_t to = next[digits.Digit(key, shift)]++;
+                if (!last)
+                    spareKeys[to] = key;
+                spareRows[to] = pass == 0 ? static_cast<std::int32_t>(i) : rows[i];
+            }
+        });
         if (!last)
             keys.swap(spareKeys);
         rows.swap(spareRows);

@@ -2,6 +2,7 @@
 
 #include "gui/common/displaytext.h"
 #include "core/league/records.h"
+#include "core/league/recordparts.h"
 #include "core/order/resultorder.h"
 
 #include <algorithm>
@@ -17,6 +18,9 @@ struct ColumnSpec {
     int width;
     Qt::Alignment alignment;
 };
+
+// Fewer rows than this a part are not worth a thread of their own.
+constexpr std::int64_t kRowsPerPart = 1 << 16;
 
 constexpr Qt::Alignment kLeft = Qt::AlignLeft | Qt::AlignVCenter;
 constexpr Qt::Alignment kRight = Qt::AlignRight | Qt::AlignVCenter;
@@ -125,8 +129,12 @@ void ResultModel::SortRows(int sortKey) {
         emit layoutChanged({}, QAbstractItemModel::VerticalSortHint);  // nothing moved
         throw;
     }
-    for (std::int32_t& row : order)  // the order becomes the new rows, in place
-        row = rows_[static_cast<std::size_t>(row)];
+    // The order becomes the new rows, in place, a stretch per core.
+    WorkInParts(static_cast<std::int64_t>(order.size()), kRowsPerPart,
+                [&](std::int64_t begin, std::int64_t end) {
+                    for (auto i = static_cast<std::size_t>(begin); i < std::size_t(end); ++i)
+                        order[i] = rows_[static_cast<std::size_t>(order[i])];
+                });
     rows_.swap(order);
     changePersistentIndexList(before, after);
     emit layoutChanged({}, QAbstractItemModel::VerticalSortHint);
