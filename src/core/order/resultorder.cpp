@@ -26,6 +26,8 @@ std::vector<std::int32_t> IdentityOrder(std::size_t n) {
 }
 
 constexpr unsigned kMostDigitBits = 12;
+// Fewer rows than this are sorted by comparison.
+constexpr std::size_t kRadixRows = 4096;
 // Fewer rows than this a part are not worth a thread of their own.
 constexpr std::int64_t kRowsPerPart = 1 << 16;
 
@@ -97,6 +99,19 @@ std::vector<std::vector<std::uint32_t>> PassStarts(const std::vector<Key>& keys,
 template <class Key>
 std::vector<std::int32_t> RadixOrder(std::vector<Key>& keys, bool keepKeys) {
     const std::size_t n = keys.size();
+    if (n < kRadixRows) {  // a short list costs less to sort than the digits' counts
+        std::vector<std::int32_t> rows = IdentityOrder(n);
+        std::stable_sort(rows.begin(), rows.end(), [&keys](std::int32_t a, std::int32_t b) {
+            return keys[static_cast<std::size_t>(a)] < keys[static_cast<std::size_t>(b)];
+        });
+        if (keepKeys) {
+            std::vector<Key> sorted(n);
+            for (std::size_t k = 0; k < n; ++k)
+                sorted[k] = keys[static_cast<std::size_t>(rows[k])];
+            keys.swap(sorted);
+        }
+        return rows;
+    }
     const RadixDigits<Key> digits(keys);
     const std::vector<std::int64_t> bounds =
         StretchBounds(static_cast<std::int64_t>(n), kRowsPerPart, 1);

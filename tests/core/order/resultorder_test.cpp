@@ -147,7 +147,7 @@ List NamedPlayersOf(const leaguegen::League& league) {
 
 TEST(ResultOrderTest, GeneratedLeagueSortsExactlyAsTheComparisonDoes) {
     leaguegen::Options options;
-    options.teams = 40;
+    options.teams = 200;  // more rows than a comparison sort is used for
     options.slotsPerTeam = 50;
     options.oddShare = 0.2;
     ExpectEverySortMatchesTheReference(NamedPlayersOf(leaguegen::Generate(options)));
