@@ -16,7 +16,8 @@ namespace vantrel {
 // runs from bounds[k] to bounds[k + 1]; the last bound is `count`.
 inline std::vector<std::int64_t> StretchBounds(std::int64_t count, std::int64_t minimum,
                                                std::int64_t align) {
-    const std::int64_t cores = std::max(1u, std::thread::hardware_concurrency());
+    // Asked once: the system reads a file to answer.
+    static const std::int64_t cores = std::max(1u, std::thread::hardware_concurrency());
     const std::int64_t parts = std::clamp<std::int64_t>(count / minimum, 1, cores);
     const std::int64_t stretch = (count / parts + align - 1) / align * align;
     std::vector<std::int64_t> bounds;
