@@ -7,10 +7,8 @@
 #include "core/order/resultcolumns.h"
 
 #include <algorithm>
-#include <array>
 #include <bit>
 #include <cstdlib>
-#include <cstring>
 #include <numeric>
 #include <string>
 #include <utility>
