@@ -198,9 +198,6 @@ AveragePart AverageStretch(const std::uint8_t* data, std::int64_t begin, std::in
     return part;
 }
 
-// Fewer records than this a part are not worth a thread of their own.
-constexpr std::int64_t kRecordsPerPart = 1 << 16;
-
 }  // namespace
 
 double LeagueAverageOverall(const LeagueData& league, LeagueRanks* ranks) {
@@ -216,7 +213,7 @@ double LeagueAverageOverall(const LeagueData& league, LeagueRanks* ranks) {
     // below 2^53 and exact: the sum is the same in parts as in one pass.
     const std::uint8_t* data = image->data.get();
     AveragePart whole = CountInParts<AveragePart>(
-        records, kRecordsPerPart, 1,
+        records, 1,
         [data](std::int64_t begin, std::int64_t end) { return AverageStretch(data, begin, end); });
     if (ranks) {
         *ranks = whole.ranks;

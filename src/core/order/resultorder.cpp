@@ -26,8 +26,6 @@ std::vector<std::int32_t> IdentityOrder(std::size_t n) {
 constexpr unsigned kMostDigitBits = 12;
 // Fewer rows than this are sorted by comparison.
 constexpr std::size_t kRadixRows = 4096;
-// Fewer rows than this a part are not worth a thread of their own.
-constexpr std::int64_t kRowsPerPart = 1 << 16;
 
 // The digits of an LSD radix sort over the keys' distance from the smallest: as few
 // passes of at most 12 bits as cover the range, the bits shared evenly. Salaries from
@@ -111,8 +109,7 @@ std::vector<std::int32_t> RadixOrder(std::vector<Key>& keys, bool keepKeys) {
         return rows;
     }
     const RadixDigits<Key> digits(keys);
-    const std::vector<std::int64_t> bounds =
-        StretchBounds(static_cast<std::int64_t>(n), kRowsPerPart, 1);
+    const std::vector<std::int64_t> bounds = StretchBounds(static_cast<std::int64_t>(n));
     std::vector<std::int32_t> rows, spareRows;
     std::vector<Key> spareKeys;
     for (std::size_t pass = 0; pass < digits.shifts.size(); ++pass) {
@@ -152,7 +149,7 @@ std::vector<Key> RowKeys(const std::vector<std::int32_t>& rows, KeyOfPlace keyOf
     for (std::int64_t i = 0; i < n && inSearchOrder; ++i)
         inSearchOrder = rows[static_cast<std::size_t>(i)] == i;
     const auto keysOfPlaces = [&keyOfPlace](std::vector<Key>& keys) {
-        WorkInParts(static_cast<std::int64_t>(keys.size()), kRowsPerPart,
+        WorkInParts(static_cast<std::int64_t>(keys.size()),
                     [&](std::int64_t begin, std::int64_t end) {
                         for (auto p = static_cast<std::size_t>(begin); p < std::size_t(end); ++p)
                             keys[p] = keyOfPlace(p);
@@ -164,7 +161,7 @@ std::vector<Key> RowKeys(const std::vector<std::int32_t>& rows, KeyOfPlace keyOf
     }
     std::vector<Key> placeKeys(rows.size());
     keysOfPlaces(placeKeys);
-    WorkInParts(n, kRowsPerPart, [&](std::int64_t begin, std::int64_t end) {
+    WorkInParts(n, [&](std::int64_t begin, std::int64_t end) {
         for (auto i = static_cast<std::size_t>(begin); i < std::size_t(end); ++i)
             rowKeys[i] = placeKeys[static_cast<std::size_t>(rows[i])];
     });
@@ -201,14 +198,14 @@ std::vector<NameRest> RestsOfRuns(const std::vector<bool>& startsRun,
     const auto n = static_cast<std::int64_t>(order.size());
     std::vector<NameRest> rest(order.size());
     std::vector<std::int32_t> newPlaceOf(order.size(), -1);  // by search place
-    WorkInParts(n, kRowsPerPart, [&](std::int64_t begin, std::int64_t end) {
+    WorkInParts(n, [&](std::int64_t begin, std::int64_t end) {
         for (auto k = static_cast<std::size_t>(begin); k < std::size_t(end); ++k) {
             if (InRun(startsRun, k))
                 newPlaceOf[static_cast<std::size_t>(rows[static_cast<std::size_t>(order[k])])] =
                     static_cast<std::int32_t>(k);
         }
     });
-    WorkInParts(n, kRowsPerPart, [&](std::int64_t begin, std::int64_t end) {
+    WorkInParts(n, [&](std::int64_t begin, std::int64_t end) {
         for (auto p = static_cast<std::size_t>(begin); p < std::size_t(end); ++p) {
             if (newPlaceOf[p] < 0)
                 continue;
@@ -220,41 +217,47 @@ std::vector<NameRest> RestsOfRuns(const std::vector<bool>& startsRun,
     return rest;
 }
 
-// Each run sorted by the rest, equal names by row; a run belongs to the stretch it
-// starts in.
+// A row of a run with the rest of its name.
+struct RunItem {
+    NameRest rest;
+    std::int32_t row;
+};
+
+// The run of places [begin, end) sorted by the rest, equal names by row; `run` is room
+// reused from run to run.
+void SortRun(std::size_t begin, std::size_t end, const std::vector<NameRest>& rest,
+             std::vector<std::int32_t>& order, std::vector<RunItem>& run) {
+    run.clear();
+    for (std::size_t k = begin; k < end; ++k)
+        run.push_back(RunItem{rest[k], order[k]});
+    std::sort(run.begin(), run.end(), [](const RunItem& a, const RunItem& b) {
+        if (a.rest.second != b.rest.second)
+            return a.rest.second < b.rest.second;
+        if (a.rest.third != b.rest.third)
+            return a.rest.third < b.rest.third;
+        return a.row < b.row;
+    });
+    for (std::size_t k = begin; k < end; ++k)
+        order[k] = run[k - begin].row;
+}
+
+// Each run of two or more sorted; a run belongs to the stretch it starts in.
 void SortRuns(const std::vector<bool>& startsRun, const std::vector<NameRest>& rest,
               std::vector<std::int32_t>& order) {
-    struct Item {
-        NameRest rest;
-        std::int32_t row;
-    };
     const std::size_t n = order.size();
-    WorkInParts(static_cast<std::int64_t>(n), kRowsPerPart,
-                [&](std::int64_t from, std::int64_t to) {
-                    std::vector<Item> run;
-                    auto begin = static_cast<std::size_t>(from);
-                    while (begin < std::size_t(to) && !startsRun[begin])
-                        ++begin;  // the run that holds `from` started in an earlier stretch
-                    for (std::size_t end = begin; begin < std::size_t(to); begin = end) {
-                        end = begin + 1;
-                        while (end < n && !startsRun[end])
-                            ++end;
-                        if (end - begin < 2)
-                            continue;
-                        run.clear();
-                        for (std::size_t k = begin; k < end; ++k)
-                            run.push_back(Item{rest[k], order[k]});
-                        std::sort(run.begin(), run.end(), [](const Item& a, const Item& b) {
-                            if (a.rest.second != b.rest.second)
-                                return a.rest.second < b.rest.second;
-                            if (a.rest.third != b.rest.third)
-                                return a.rest.third < b.rest.third;
-                            return a.row < b.row;
-                        });
-                        for (std::size_t k = begin; k < end; ++k)
-                            order[k] = run[k - begin].row;
-                    }
-                });
+    WorkInParts(static_cast<std::int64_t>(n), [&](std::int64_t from, std::int64_t to) {
+        std::vector<RunItem> run;
+        auto begin = static_cast<std::size_t>(from);
+        while (begin < std::size_t(to) && !startsRun[begin])
+            ++begin;  // the run that holds `from` started in an earlier stretch
+        for (std::size_t end = begin; begin < std::size_t(to); begin = end) {
+            end = begin + 1;
+            while (end < n && !startsRun[end])
+                ++end;
+            if (end - begin >= 2)
+                SortRun(begin, end, rest, order, run);
+        }
+    });
 }
 
 // Orders the runs of rows whose names share their first 8 bytes (`prefixes`, sorted, one

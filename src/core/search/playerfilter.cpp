@@ -312,9 +312,6 @@ struct FoundPart {
     }
 };
 
-// Fewer records than this a part are not worth a thread of their own.
-constexpr std::int64_t kRecordsPerPart = 1 << 16;
-
 }  // namespace
 
 std::vector<std::int32_t> SearchRoster(const PlayerFilter& filter, const ByteImage& image,
@@ -325,15 +322,14 @@ std::vector<std::int32_t> SearchRoster(const PlayerFilter& filter, const ByteIma
     // A stretch per core. The first has room for every record up front, so the later
     // stretches' matches join it without a copy of the list: pages that no match writes
     // are never touched.
-    FoundPart whole = CountInParts<FoundPart>(
-        count, kRecordsPerPart, 1, [&](std::int64_t begin, std::int64_t end) {
-            FoundPart part;
-            part.found.reserve(static_cast<std::size_t>(begin == 0 ? count : end - begin));
-            ForEachMatch(filter, image, begin, end, [&part](std::int64_t i) {
-                part.found.push_back(static_cast<std::int32_t>(i));
-            });
-            return part;
+    FoundPart whole = CountInParts<FoundPart>(count, 1, [&](std::int64_t begin, std::int64_t end) {
+        FoundPart part;
+        part.found.reserve(static_cast<std::size_t>(begin == 0 ? count : end - begin));
+        ForEachMatch(filter, image, begin, end, [&part](std::int64_t i) {
+            part.found.push_back(static_cast<std::int32_t>(i));
         });
+        return part;
+    });
     // A short list does not keep the room of the whole roster.
     if (whole.found.size() * 2 < whole.found.capacity())
         whole.found.shrink_to_fit();

@@ -87,8 +87,6 @@ namespace {
 // Records a block: the block's records stay in the first-level cache while each
 // criterion passes over them.
 constexpr int kBlock = 256;
-// Fewer records than this a part are not worth a thread of their own.
-constexpr std::int64_t kRecordsPerPart = 1 << 16;
 
 // Marks a record that is no named player: no criterion's bit, and never a near miss.
 constexpr std::uint32_t kUnnamed = 1u << 31;
@@ -172,8 +170,7 @@ SearchReport MakeSearchReport(const PlayerFilter& filter, const ByteImage& image
     // report is the same however many parts there are.
     const std::uint8_t* data = image.data.get();
     PartReport part = CountInParts<PartReport>(
-        count, kRecordsPerPart, kBlock,
-        [&filter, data, nearMissCap](std::int64_t begin, std::int64_t end) {
+        count, kBlock, [&filter, data, nearMissCap](std::int64_t begin, std::int64_t end) {
             return CountRecords(filter, data, begin, end, nearMissCap);
         });
     SearchReport report;

@@ -19,9 +19,6 @@ struct ColumnSpec {
     Qt::Alignment alignment;
 };
 
-// Fewer rows than this a part are not worth a thread of their own.
-constexpr std::int64_t kRowsPerPart = 1 << 16;
-
 constexpr Qt::Alignment kLeft = Qt::AlignLeft | Qt::AlignVCenter;
 constexpr Qt::Alignment kRight = Qt::AlignRight | Qt::AlignVCenter;
 
@@ -130,11 +127,10 @@ void ResultModel::SortRows(int sortKey) {
         throw;
     }
     // The order becomes the new rows, in place, a stretch per core.
-    WorkInParts(static_cast<std::int64_t>(order.size()), kRowsPerPart,
-                [&](std::int64_t begin, std::int64_t end) {
-                    for (auto i = static_cast<std::size_t>(begin); i < std::size_t(end); ++i)
-                        order[i] = rows_[static_cast<std::size_t>(order[i])];
-                });
+    WorkInParts(static_cast<std::int64_t>(order.size()), [&](std::int64_t begin, std::int64_t end) {
+        for (auto i = static_cast<std::size_t>(begin); i < std::size_t(end); ++i)
+            order[i] = rows_[static_cast<std::size_t>(order[i])];
+    });
     rows_.swap(order);
     changePersistentIndexList(before, after);
     emit layoutChanged({}, QAbstractItemModel::VerticalSortHint);
