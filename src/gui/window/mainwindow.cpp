@@ -5,6 +5,7 @@
 #include "gui/sidewindows/sidewindows.h"
 #include "gui/results/resultmodel.h"
 #include "gui/results/resultview.h"
+#include "gui/window/teamlistmodel.h"
 
 #include "ui_criteriapanel.h"
 #include "ui_goaliepage.h"
@@ -58,6 +59,7 @@ VAvevadi::VAvevadi(QWidget* parent)
     frameUi_->setupUi(this);
     sc_ = new QGroupBox(frameUi_->frame);
     panelUi_->setupUi(sc_);
+    panelUi_->cbt->setModel(new vantrel::TeamListModel(panelUi_->cbt));
     sc_->setGeometry(1, 1, 732, 256);
     resultUi_->setupUi(frameUi_->TabSheet1);
     skaterUi_->setupUi(frameUi_->TabSheet2);

@@ -2,18 +2,17 @@
 // geometry from the two sizes, the team list and the league average.
 
 #include "gui/window/mainwindow.h"
+#include "gui/window/teamlistmodel.h"
 
 #include "core/eval/overall.h"
-#include "core/league/records.h"
 #include "gui/common/busycursor.h"
-#include "gui/common/guardedslot.h"
 #include "gui/common/displaytext.h"
+#include "gui/common/guardedslot.h"
 
 #include "ui_criteriapanel.h"
 
 #include <QFileDialog>
 #include <QFileInfo>
-#include <QStandardItemModel>
 
 namespace {
 
@@ -49,31 +48,9 @@ bool VAvevadi::ReadRosterFile(const QString& path) {
 
 void VAvevadi::FillTeamList() {
     QComboBox* cbt = panelUi_->cbt;
-    // The whole list goes into the box's model in one insertion: item by item, a league
-    // of a hundred thousand teams spends most of its load on the box's updates.
-    QList<QStandardItem*> items;
-    try {
-        items.reserve(league_.TeamCount + 1);
-        items.append(new QStandardItem(QStringLiteral("<All>")));
-        for (std::int32_t i = 0; i < league_.TeamCount; ++i) {
-            const std::uint8_t* bytes = league_.TeamAt(i);
-            if (!bytes)
-                continue;
-            const vantrel::TeamRecord team(bytes);
-            if (team.FirstByte() == 0)
-                continue;
-            const std::string_view name = team.Name();
-            if (name.size() < 2)
-                continue;
-            items.append(new QStandardItem(vantrel::DecodeText(name)));
-            items.back()->setData(QVariant(static_cast<int>(i)), Qt::UserRole);
-        }
-    } catch (...) {
-        qDeleteAll(items);
-        throw;
-    }
-    // The box keeps the QStandardItemModel it was made with.
-    qobject_cast<QStandardItemModel*>(cbt->model())->invisibleRootItem()->appendRows(items);
+    // The box keeps the team list model it was given when the window was made.
+    qobject_cast<vantrel::TeamListModel*>(cbt->model())
+        ->Fill(league_.TeamFileImage, league_.TeamCount);
     cbt->setCurrentIndex(0);
 }
 

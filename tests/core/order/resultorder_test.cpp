@@ -131,6 +131,15 @@ TEST(ResultOrderTest, TrickyRowsSortExactlyAsTheComparisonDoes) {
     std::reverse(records.begin(),
                  records.begin() + static_cast<std::ptrdiff_t>(records.size() / 2));
     ExpectEverySortMatchesTheReference(ListOf(roster, records));
+    // Every record many times over, interleaved: groups of equal names too large to be
+    // sorted by insertion.
+    std::vector<std::int32_t> copies;
+    const auto count = static_cast<std::int32_t>(records.size());
+    for (std::int32_t copy = 0; copy < 40; ++copy) {
+        for (std::int32_t i = 0; i < count; ++i)
+            copies.push_back((i * 7 + copy) % count);
+    }
+    ExpectEverySortMatchesTheReference(ListOf(roster, copies));
     // Every key equal in every column: no pass of the radix sort is needed.
     ExpectEverySortMatchesTheReference(ListOf(roster, std::vector<std::int32_t>(5, 7)));
 }

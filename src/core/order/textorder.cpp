@@ -1,0 +1,251 @@
+#include "core/order/textorder.h"
+
+#include "core/order/radixorder.h"
+#include "core/order/resultcolumns.h"
+
+#include <algorithm>
+#include <array>
+#include <bit>
+#include <cstring>
+#include <string_view>
+#include <utility>
+
+namespace vantrel {
+
+namespace {
+
+// A text's 8 bytes from `from` as a big-endian word, zero-padded; inverted for the
+// reverse order. Texts never hold a zero byte (they end at the first one), so the words
+// order as the texts' pieces do byte-wise, a shorter text first.
+std::uint64_t TextWord(std::string_view text, std::size_t from, bool ascending) {
+    unsigned char bytes[8] = {};
+    if (from < text.size())
+        std::memcpy(bytes, text.data() + from, std::min<std::size_t>(8, text.size() - from));
+    std::uint64_t word = 0;
+    for (const unsigned char byte : bytes)
+        word = (word << 8) | byte;
+    return ascending ? word : ~word;
+}
+
+constexpr std::size_t kTextWords = 3;
+static_assert(kPlayerNameWidth <= 8 * kTextWords, "a name must fit into three words");
+
+// Keys and rows side by side, sorted together in place.
+struct KeyedRows {
+    std::uint64_t* keys;
+    std::int32_t* rows;
+    std::size_t n;
+    bool ascending;
+
+    KeyedRows Part(std::size_t begin, std::size_t end) const {
+        return {keys + begin, rows + begin, end - begin, ascending};
+    }
+    void Swap(std::size_t a, std::uint64_t& key, std::int32_t& row) const {
+        std::swap(keys[a], key);
+        std::swap(rows[a], row);
+    }
+};
+
+constexpr std::size_t kInsertionRows = 24;
+
+void InsertionSort(const KeyedRows& s) {
+    for (std::size_t i = 1; i < s.n; ++i) {
+        const std::uint64_t key = s.keys[i];
+        const std::int32_t row = s.rows[i];
+        std::size_t j = i;
+        for (; j > 0 && (s.keys[j - 1] > key || (s.keys[j - 1] == key && s.rows[j - 1] > row));
+             --j) {
+            s.keys[j] = s.keys[j - 1];
+            s.rows[j] = s.rows[j - 1];
+        }
+        s.keys[j] = key;
+        s.rows[j] = row;
+    }
+}
+
+// The byte of a key at `shift`, the digit of one level of the sort below.
+std::size_t ByteAt(std::uint64_t key, int shift) {
+    return static_cast<std::size_t>(key >> shift & 0xFF);
+}
+
+// Whether a word of a text shows that the text goes on past it: its last byte is no
+// padding.
+bool GoesOn(std::uint64_t word, bool ascending) {
+    return (word & 0xFF) != (ascending ? 0u : 0xFFu);
+}
+
+// Where each byte value starts once the keys are grouped by their byte at `shift`; the
+// last entry is the end.
+using ByteStarts = std::array<std::size_t, 257>;
+
+ByteStarts StartsOfBytes(const KeyedRows& s, int shift) {
+    ByteStarts starts{};
+    for (std::size_t i = 0; i < s.n; ++i)
+        ++starts[ByteAt(s.keys[i], shift) + 1];
+    for (std::size_t value = 1; value < starts.size(); ++value)
+        starts[value] += starts[value - 1];
+    return starts;
+}
+
+// Moves every key (and its row) into the group of its byte at `shift`, in place: each
+// displaced key is carried on to its own group's next free place (American flag sort).
+void GroupByByte(const KeyedRows& s, int shift, const ByteStarts& starts) {
+    ByteStarts next = starts;
+    for (std::size_t value = 0; value < 256; ++value) {
+        while (next[value] < starts[value + 1]) {
+            std::uint64_t key = s.keys[next[value]];
+            std::int32_t row = s.rows[next[value]];
+            for (std::size_t to = ByteAt(key, shift); to != value; to = ByteAt(key, shift))
+                s.Swap(next[to]++, key, row);
+            s.keys[next[value]] = key;
+            s.rows[next[value]] = row;
+            ++next[value];
+        }
+    }
+}
+
+// The shift of the highest byte in which the keys differ, -1 when all are equal.
+int HighestDifferingByte(const KeyedRows& s) {
+    std::uint64_t differ = 0;
+    for (std::size_t i = 1; i < s.n; ++i)
+        differ |= s.keys[i] ^ s.keys[0];
+    return differ == 0 ? -1 : (std::bit_width(differ) - 1) / 8 * 8;
+}
+
+// Sorts by key, equal keys by row: an in-place MSD radix sort on the bytes in which keys
+// differ, short stretches by insertion. Equal words of texts that go on past them are
+// left in any order: the next word sorts them again. With `inParts` the groups of the
+// first level are sorted in a stretch per core (a group belongs to the stretch it starts
+// in).
+void SortKeyed(const KeyedRows& s, bool inParts = false) {
+    if (s.n <= kInsertionRows) {
+        InsertionSort(s);
+        return;
+    }
+    const int shift = HighestDifferingByte(s);
+    if (shift < 0) {
+        if (!GoesOn(s.keys[0], s.ascending))
+            std::sort(s.rows, s.rows + s.n);
+        return;
+    }
+    const ByteStarts starts = StartsOfBytes(s, shift);
+    GroupByByte(s, shift, starts);
+    const auto sortGroups = [&](std::int64_t from, std::int64_t to) {
+        for (std::size_t value = 0; value < 256; ++value) {
+            if (starts[value] >= std::size_t(from) && starts[value] < std::size_t(to))
+                SortKeyed(s.Part(starts[value], starts[value + 1]));
+        }
+    };
+    if (inParts)
+        WorkInParts(static_cast<std::int64_t>(s.n), sortGroups);
+    else
+        sortGroups(0, static_cast<std::int64_t>(s.n));
+}
+
+// The stable order by texts of up to three words. The rows are sorted by their first
+// words, read in the search's order; rows whose first words are equal (a run) are then
+// sorted by their next word, read in one more forward pass over the records, and so on.
+class TextSorter {
+  public:
+    TextSorter(const PlaceRecords& places, const std::vector<std::int32_t>& rows, int column,
+               bool ascending)
+        : places_(places), rows_(rows), column_(column), ascending_(ascending) {}
+
+    std::vector<std::int32_t> Order() {
+        std::vector<std::uint64_t> words = radix::RowKeys<std::uint64_t>(
+            rows_, [this](std::size_t p) { return TextWord(TextOfPlace(p), 0, ascending_); });
+        order_ = radix::IdentityOrder(rows_.size());
+        SortKeyed({words.data(), order_.data(), words.size(), ascending_}, true);
+        for (std::size_t word = 1; word < kTextWords && FindRuns(words, word == 1); ++word) {
+            std::vector<std::uint64_t>().swap(words);
+            words = WordsOfRuns(word);
+            SortRuns(words);
+        }
+        return std::move(order_);
+    }
+
+  private:
+    std::string_view TextOfPlace(std::size_t place) const {
+        const std::uint8_t* record = places_(place);
+        return record ? TextCell(record, column_) : std::string_view();
+    }
+
+    // Marks the runs of two or more equal words whose texts go on past them (open) and
+    // where each starts; false when there is none. A run of a later word lies inside an
+    // open run of the word before.
+    bool FindRuns(const std::vector<std::uint64_t>& words, bool first) {
+        const std::size_t n = words.size();
+        std::vector<bool> starts(n), open(n);
+        bool any = false;
+        for (std::size_t begin = 0, end = 0; begin < n; begin = end) {
+            end = begin + 1;
+            const bool wasOpen = first || open_[begin];
+            while (end < n && words[end] == words[begin] && (first || !startsRun_[end]) && wasOpen)
+                ++end;
+            starts[begin] = true;
+            const bool isOpen = end - begin >= 2 && GoesOn(words[begin], ascending_);
+            for (std::size_t k = begin; isOpen && k < end; ++k)
+                open[k] = true;
+            any = any || isOpen;
+        }
+        startsRun_.swap(starts);
+        open_.swap(open);
+        return any;
+    }
+
+    // The next word of every row of an open run, at its place in the order, read in one
+    // forward pass over the records.
+    std::vector<std::uint64_t> WordsOfRuns(std::size_t word) const {
+        const auto n = static_cast<std::int64_t>(order_.size());
+        std::vector<std::int32_t> newPlaceOf(order_.size(), -1);  // by search place
+        WorkInParts(n, [&](std::int64_t begin, std::int64_t end) {
+            for (auto k = static_cast<std::size_t>(begin); k < std::size_t(end); ++k) {
+                if (open_[k])
+                    newPlaceOf[static_cast<std::size_t>(
+                        rows_[static_cast<std::size_t>(order_[k])])] = static_cast<std::int32_t>(k);
+            }
+        });
+        std::vector<std::uint64_t> words(order_.size());
+        WorkInParts(n, [&](std::int64_t begin, std::int64_t end) {
+            for (auto p = static_cast<std::size_t>(begin); p < std::size_t(end); ++p) {
+                if (newPlaceOf[p] >= 0)
+                    words[static_cast<std::size_t>(newPlaceOf[p])] =
+                        TextWord(TextOfPlace(p), 8 * word, ascending_);
+            }
+        });
+        return words;
+    }
+
+    // Each open run sorted by its words, equal words by row; a run belongs to the stretch
+    // it starts in.
+    void SortRuns(std::vector<std::uint64_t>& words) {
+        const std::size_t n = order_.size();
+        WorkInParts(static_cast<std::int64_t>(n), [&](std::int64_t from, std::int64_t to) {
+            for (auto begin = static_cast<std::size_t>(from); begin < std::size_t(to); ++begin) {
+                if (!startsRun_[begin] || !open_[begin])
+                    continue;
+                std::size_t end = begin + 1;
+                while (end < n && !startsRun_[end])
+                    ++end;
+                SortKeyed({words.data() + begin, order_.data() + begin, end - begin, ascending_});
+            }
+        });
+    }
+
+    const PlaceRecords& places_;
+    const std::vector<std::int32_t>& rows_;
+    int column_;
+    bool ascending_;
+    std::vector<std::int32_t> order_;
+    std::vector<bool> startsRun_, open_;
+};
+
+}  // namespace
+
+std::vector<std::int32_t> TextRowOrder(const PlaceRecords& places,
+                                       const std::vector<std::int32_t>& rows, int column,
+                                       bool ascending) {
+    return TextSorter(places, rows, column, ascending).Order();
+}
+
+}  // namespace vantrel
