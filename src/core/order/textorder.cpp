@@ -8,6 +8,7 @@
 #include <bit>
 #include <cstring>
 #include <string_view>
+#include <tuple>
 #include <utility>
 
 namespace vantrel {
@@ -19,8 +20,11 @@ namespace {
 // order as the texts' pieces do byte-wise, a shorter text first.
 std::uint64_t TextWord(std::string_view text, std::size_t from, bool ascending) {
     unsigned char bytes[8] = {};
-    if (from < text.size())
-        std::memcpy(bytes, text.data() + from, std::min<std::size_t>(8, text.size() - from));
+    const std::size_t left = from < text.size() ? text.size() - from : 0;
+    if (left >= 8)
+        std::memcpy(bytes, text.data() + from, 8);  // the usual case, without a loop
+    else if (left > 0)
+        std::memcpy(bytes, text.data() + from, left);
     std::uint64_t word = 0;
     for (const unsigned char byte : bytes)
         word = (word << 8) | byte;
@@ -47,6 +51,8 @@ struct KeyedRows {
 };
 
 constexpr std::size_t kInsertionRows = 24;
+// Up to this many a comparison sort costs less than the radix sort's counts.
+constexpr std::size_t kComparisonRows = 512;
 
 void InsertionSort(const KeyedRows& s) {
     for (std::size_t i = 1; i < s.n; ++i) {
@@ -61,6 +67,15 @@ void InsertionSort(const KeyedRows& s) {
         s.keys[j] = key;
         s.rows[j] = row;
     }
+}
+
+void ComparisonSort(const KeyedRows& s) {
+    std::array<std::pair<std::uint64_t, std::int32_t>, kComparisonRows> pairs;
+    for (std::size_t i = 0; i < s.n; ++i)
+        pairs[i] = {s.keys[i], s.rows[i]};
+    std::sort(pairs.begin(), pairs.begin() + static_cast<std::ptrdiff_t>(s.n));
+    for (std::size_t i = 0; i < s.n; ++i)
+        std::tie(s.keys[i], s.rows[i]) = pairs[i];
 }
 
 // The byte of a key at `shift`, the digit of one level of the sort below.
@@ -120,6 +135,10 @@ int HighestDifferingByte(const KeyedRows& s) {
 void SortKeyed(const KeyedRows& s, bool inParts = false) {
     if (s.n <= kInsertionRows) {
         InsertionSort(s);
+        return;
+    }
+    if (s.n <= kComparisonRows) {
+        ComparisonSort(s);
         return;
     }
     const int shift = HighestDifferingByte(s);
