@@ -1,5 +1,6 @@
 #include "core/order/textorder.h"
 
+#include "core/league/recordparts.h"
 #include "core/order/radixorder.h"
 #include "core/order/resultcolumns.h"
 
@@ -31,6 +32,18 @@ std::uint64_t TextWord(std::string_view text, std::size_t from, bool ascending) 
     return ascending ? word : ~word;
 }
 
+// Asks for the cache line of a read or write out of order ahead of it; a hint only.
+inline void Prefetch(const void* address) {
+#if defined(__GNUC__)
+    __builtin_prefetch(address);
+#else
+    (void)address;
+#endif
+}
+
+// How many places ahead a loop that reads or writes out of order asks for its lines.
+constexpr std::size_t kAhead = 16;
+
 constexpr std::size_t kTextWords = 3;
 static_assert(kPlayerNameWidth <= 8 * kTextWords, "a name must fit into three words");
 
@@ -52,7 +65,7 @@ struct KeyedRows {
 
 constexpr std::size_t kInsertionRows = 24;
 // Up to this many a comparison sort costs less than the radix sort's counts.
-constexpr std::size_t kComparisonRows = 512;
+constexpr std::size_t kComparisonRows = 256;
 
 void InsertionSort(const KeyedRows& s) {
     for (std::size_t i = 1; i < s.n; ++i) {
@@ -170,14 +183,14 @@ class TextSorter {
                bool ascending)
         : places_(places), rows_(rows), column_(column), ascending_(ascending) {}
 
+    // Every array is made once and reused from word to word: fresh memory costs the
+    // system a page fault every 4 KiB.
     std::vector<std::int32_t> Order() {
-        std::vector<std::uint64_t> words = radix::RowKeys<std::uint64_t>(
-            rows_, [this](std::size_t p) { return TextWord(TextOfPlace(p), 0, ascending_); });
-        order_ = radix::IdentityOrder(rows_.size());
+        std::vector<std::uint64_t> words = FirstWords();
         SortKeyed({words.data(), order_.data(), words.size(), ascending_}, true);
+        std::vector<std::int32_t> newPlaceOf;
         for (std::size_t word = 1; word < kTextWords && FindRuns(words, word == 1); ++word) {
-            std::vector<std::uint64_t>().swap(words);
-            words = WordsOfRuns(word);
+            WordsOfRuns(word, words, newPlaceOf);
             SortRuns(words);
         }
         return std::move(order_);
@@ -191,48 +204,87 @@ class TextSorter {
 
     // Marks the runs of two or more equal words whose texts go on past them (open) and
     // where each starts; false when there is none. A run of a later word lies inside an
-    // open run of the word before.
+    // open run of the word before. Each place is decided by its neighbours alone, so the
+    // stretches (whole words of the bit vectors) are marked on a core each.
     bool FindRuns(const std::vector<std::uint64_t>& words, bool first) {
         const std::size_t n = words.size();
         std::vector<bool> starts(n), open(n);
-        bool any = false;
-        for (std::size_t begin = 0, end = 0; begin < n; begin = end) {
-            end = begin + 1;
-            const bool wasOpen = first || open_[begin];
-            while (end < n && words[end] == words[begin] && (first || !startsRun_[end]) && wasOpen)
-                ++end;
-            starts[begin] = true;
-            const bool isOpen = end - begin >= 2 && GoesOn(words[begin], ascending_);
-            for (std::size_t k = begin; isOpen && k < end; ++k)
-                open[k] = true;
-            any = any || isOpen;
-        }
+        const auto joinsRunBefore = [&](std::size_t k) {
+            return k > 0 && k < n && words[k] == words[k - 1] &&
+                   (first || (open_[k] && !startsRun_[k]));
+        };
+        struct AnyOpen {
+            bool any = false;
+            void Add(const AnyOpen& other) { any = any || other.any; }
+        };
+        const AnyOpen found = CountInStretches<AnyOpen>(
+            StretchBounds(static_cast<std::int64_t>(n), 64),
+            [&](std::size_t, std::int64_t begin, std::int64_t end) {
+                AnyOpen part;
+                for (auto k = static_cast<std::size_t>(begin); k < std::size_t(end); ++k) {
+                    const bool joins = joinsRunBefore(k);
+                    starts[k] = !joins;
+                    open[k] = (joins || joinsRunBefore(k + 1)) && GoesOn(words[k], ascending_);
+                    part.any = part.any || open[k];
+                }
+                return part;
+            });
         startsRun_.swap(starts);
         open_.swap(open);
-        return any;
+        return found.any;
+    }
+
+    // The first word of every place, read in the search's order, beside the row that
+    // shows the place in `order_`: the radix sort needs no other order to start from.
+    std::vector<std::uint64_t> FirstWords() {
+        const std::size_t n = rows_.size();
+        const auto places = static_cast<std::int64_t>(n);
+        order_ = radix::IdentityOrder(n);
+        if (!std::is_sorted(rows_.begin(), rows_.end())) {  // the rows are not the places
+            WorkInParts(places, [&](std::int64_t begin, std::int64_t end) {
+                for (auto i = static_cast<std::size_t>(begin); i < std::size_t(end); ++i) {
+                    if (i + kAhead < std::size_t(end))
+                        Prefetch(&order_[static_cast<std::size_t>(rows_[i + kAhead])]);
+                    order_[static_cast<std::size_t>(rows_[i])] = static_cast<std::int32_t>(i);
+                }
+            });
+        }
+        std::vector<std::uint64_t> words(n);
+        WorkInParts(places, [&](std::int64_t begin, std::int64_t end) {
+            for (auto p = static_cast<std::size_t>(begin); p < std::size_t(end); ++p)
+                words[p] = TextWord(TextOfPlace(p), 0, ascending_);
+        });
+        return words;
     }
 
     // The next word of every row of an open run, at its place in the order, read in one
-    // forward pass over the records.
-    std::vector<std::uint64_t> WordsOfRuns(std::size_t word) const {
+    // forward pass over the records. Other places of `words` keep what they held.
+    void WordsOfRuns(std::size_t word, std::vector<std::uint64_t>& words,
+                     std::vector<std::int32_t>& newPlaceOf) const {
         const auto n = static_cast<std::int64_t>(order_.size());
-        std::vector<std::int32_t> newPlaceOf(order_.size(), -1);  // by search place
+        newPlaceOf.assign(order_.size(), -1);  // by search place
         WorkInParts(n, [&](std::int64_t begin, std::int64_t end) {
-            for (auto k = static_cast<std::size_t>(begin); k < std::size_t(end); ++k) {
+            const auto last = static_cast<std::size_t>(end);
+            for (auto k = static_cast<std::size_t>(begin); k < last; ++k) {
+                if (k + kAhead < last && open_[k + kAhead])
+                    Prefetch(&rows_[static_cast<std::size_t>(order_[k + kAhead])]);
+                if (k + kAhead / 2 < last && open_[k + kAhead / 2])
+                    Prefetch(&newPlaceOf[static_cast<std::size_t>(
+                        rows_[static_cast<std::size_t>(order_[k + kAhead / 2])])]);
                 if (open_[k])
                     newPlaceOf[static_cast<std::size_t>(
                         rows_[static_cast<std::size_t>(order_[k])])] = static_cast<std::int32_t>(k);
             }
         });
-        std::vector<std::uint64_t> words(order_.size());
         WorkInParts(n, [&](std::int64_t begin, std::int64_t end) {
             for (auto p = static_cast<std::size_t>(begin); p < std::size_t(end); ++p) {
+                if (p + kAhead < std::size_t(end) && newPlaceOf[p + kAhead] >= 0)
+                    Prefetch(&words[static_cast<std::size_t>(newPlaceOf[p + kAhead])]);
                 if (newPlaceOf[p] >= 0)
                     words[static_cast<std::size_t>(newPlaceOf[p])] =
                         TextWord(TextOfPlace(p), 8 * word, ascending_);
             }
         });
-        return words;
     }
 
     // Each open run sorted by its words, equal words by row; a run belongs to the stretch
