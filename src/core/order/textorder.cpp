@@ -91,39 +91,52 @@ void ComparisonSort(const KeyedRows& s) {
         std::tie(s.keys[i], s.rows[i]) = pairs[i];
 }
 
-// The byte of a key at `shift`, the digit of one level of the sort below.
-std::size_t ByteAt(std::uint64_t key, int shift) {
-    return static_cast<std::size_t>(key >> shift & 0xFF);
-}
-
 // Whether a word of a text shows that the text goes on past it: its last byte is no
 // padding.
 bool GoesOn(std::uint64_t word, bool ascending) {
     return (word & 0xFF) != (ascending ? 0u : 0xFFu);
 }
 
-// Where each byte value starts once the keys are grouped by their byte at `shift`; the
-// last entry is the end.
-using ByteStarts = std::array<std::size_t, 257>;
+// The digit of one level of the radix sort: `bits` bits of a key from `shift` up.
+struct Digit {
+    int shift;
+    int bits;
 
-ByteStarts StartsOfBytes(const KeyedRows& s, int shift) {
-    ByteStarts starts{};
-    for (std::size_t i = 0; i < s.n; ++i)
-        ++starts[ByteAt(s.keys[i], shift) + 1];
-    for (std::size_t value = 1; value < starts.size(); ++value)
-        starts[value] += starts[value - 1];
-    return starts;
+    std::size_t Of(std::uint64_t key) const {
+        return static_cast<std::size_t>(key >> shift & ((std::uint64_t{1} << bits) - 1));
+    }
+    std::size_t Values() const { return std::size_t{1} << bits; }
+};
+
+// The highest `bits` bits in which the keys differ; none (0 bits) when all are equal.
+Digit HighestDifferingDigit(const KeyedRows& s, int bits) {
+    std::uint64_t differ = 0;
+    for (std::size_t i = 1; i < s.n; ++i)
+        differ |= s.keys[i] ^ s.keys[0];
+    const int width = std::bit_width(differ);
+    return width == 0 ? Digit{0, 0} : Digit{std::max(0, width - bits), std::min(bits, width)};
 }
 
-// Moves every key (and its row) into the group of its byte at `shift`, in place: each
-// displaced key is carried on to its own group's next free place (American flag sort).
-void GroupByByte(const KeyedRows& s, int shift, const ByteStarts& starts) {
-    ByteStarts next = starts;
-    for (std::size_t value = 0; value < 256; ++value) {
+// Where each digit value starts once the keys are grouped by it: `starts` holds
+// Values() + 1 zeros, the last entry becomes the end.
+template <class Starts>
+void CountStarts(const KeyedRows& s, Digit digit, Starts& starts) {
+    for (std::size_t i = 0; i < s.n; ++i)
+        ++starts[digit.Of(s.keys[i]) + 1];
+    for (std::size_t value = 1; value <= digit.Values(); ++value)
+        starts[value] += starts[value - 1];
+}
+
+// Moves every key (and its row) into the group of its digit, in place: each displaced key
+// is carried on to its own group's next free place (American flag sort).
+template <class Starts>
+void GroupByDigit(const KeyedRows& s, Digit digit, const Starts& starts) {
+    Starts next = starts;
+    for (std::size_t value = 0; value < digit.Values(); ++value) {
         while (next[value] < starts[value + 1]) {
             std::uint64_t key = s.keys[next[value]];
             std::int32_t row = s.rows[next[value]];
-            for (std::size_t to = ByteAt(key, shift); to != value; to = ByteAt(key, shift))
+            for (std::size_t to = digit.Of(key); to != value; to = digit.Of(key))
                 s.Swap(next[to]++, key, row);
             s.keys[next[value]] = key;
             s.rows[next[value]] = row;
@@ -132,20 +145,32 @@ void GroupByByte(const KeyedRows& s, int shift, const ByteStarts& starts) {
     }
 }
 
-// The shift of the highest byte in which the keys differ, -1 when all are equal.
-int HighestDifferingByte(const KeyedRows& s) {
-    std::uint64_t differ = 0;
-    for (std::size_t i = 1; i < s.n; ++i)
-        differ |= s.keys[i] ^ s.keys[0];
-    return differ == 0 ? -1 : (std::bit_width(differ) - 1) / 8 * 8;
+void SortKeyed(const KeyedRows& s);
+
+// Groups the keys by their digit and sorts each group, in `sortGroups(from, to)` for the
+// groups that start in [from, to).
+template <class Starts, class Spread>
+void SortByDigit(const KeyedRows& s, Digit digit, Starts& starts, Spread spread) {
+    CountStarts(s, digit, starts);
+    GroupByDigit(s, digit, starts);
+    spread([&](std::int64_t from, std::int64_t to) {
+        for (std::size_t value = 0; value < digit.Values(); ++value) {
+            if (starts[value] >= std::size_t(from) && starts[value] < std::size_t(to))
+                SortKeyed(s.Part(starts[value], starts[value + 1]));
+        }
+    });
+}
+
+// A list of all equal keys: in row order, unless their texts go on past them and the
+// next word sorts them again.
+void SortEqualKeys(const KeyedRows& s) {
+    if (!GoesOn(s.keys[0], s.ascending))
+        std::sort(s.rows, s.rows + s.n);
 }
 
 // Sorts by key, equal keys by row: an in-place MSD radix sort on the bytes in which keys
-// differ, short stretches by insertion. Equal words of texts that go on past them are
-// left in any order: the next word sorts them again. With `inParts` the groups of the
-// first level are sorted in a stretch per core (a group belongs to the stretch it starts
-// in).
-void SortKeyed(const KeyedRows& s, bool inParts = false) {
+// differ, short stretches by comparison.
+void SortKeyed(const KeyedRows& s) {
     if (s.n <= kInsertionRows) {
         InsertionSort(s);
         return;
@@ -154,24 +179,27 @@ void SortKeyed(const KeyedRows& s, bool inParts = false) {
         ComparisonSort(s);
         return;
     }
-    const int shift = HighestDifferingByte(s);
-    if (shift < 0) {
-        if (!GoesOn(s.keys[0], s.ascending))
-            std::sort(s.rows, s.rows + s.n);
+    const Digit digit = HighestDifferingDigit(s, 8);
+    if (digit.bits == 0) {
+        SortEqualKeys(s);
         return;
     }
-    const ByteStarts starts = StartsOfBytes(s, shift);
-    GroupByByte(s, shift, starts);
-    const auto sortGroups = [&](std::int64_t from, std::int64_t to) {
-        for (std::size_t value = 0; value < 256; ++value) {
-            if (starts[value] >= std::size_t(from) && starts[value] < std::size_t(to))
-                SortKeyed(s.Part(starts[value], starts[value + 1]));
-        }
-    };
-    if (inParts)
-        WorkInParts(static_cast<std::int64_t>(s.n), sortGroups);
-    else
-        sortGroups(0, static_cast<std::int64_t>(s.n));
+    std::array<std::size_t, 257> starts{};
+    SortByDigit(s, digit, starts,
+                [&s](auto sortGroups) { sortGroups(0, static_cast<std::int64_t>(s.n)); });
+}
+
+// The same for a whole list: the first level by 16 bits on the calling thread, the groups
+// it makes in a stretch per core (a group belongs to the stretch it starts in).
+void SortKeyedInParts(const KeyedRows& s) {
+    const Digit digit = HighestDifferingDigit(s, 16);
+    if (s.n <= kComparisonRows || digit.bits == 0) {
+        SortKeyed(s);
+        return;
+    }
+    std::vector<std::size_t> starts(digit.Values() + 1);
+    SortByDigit(s, digit, starts,
+                [&s](auto sortGroups) { WorkInParts(static_cast<std::int64_t>(s.n), sortGroups); });
 }
 
 // The stable order by texts of up to three words. The rows are sorted by their first
@@ -187,7 +215,7 @@ class TextSorter {
     // system a page fault every 4 KiB.
     std::vector<std::int32_t> Order() {
         std::vector<std::uint64_t> words = FirstWords();
-        SortKeyed({words.data(), order_.data(), words.size(), ascending_}, true);
+        SortKeyedInParts({words.data(), order_.data(), words.size(), ascending_});
         std::vector<std::int32_t> newPlaceOf;
         for (std::size_t word = 1; word < kTextWords && FindRuns(words, word == 1); ++word) {
             WordsOfRuns(word, words, newPlaceOf);
