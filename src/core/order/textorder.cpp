@@ -1,6 +1,7 @@
 #include "core/order/textorder.h"
 
 #include "core/league/recordparts.h"
+#include "core/order/prefetch.h"
 #include "core/order/radixorder.h"
 #include "core/order/resultcolumns.h"
 
@@ -31,18 +32,6 @@ std::uint64_t TextWord(std::string_view text, std::size_t from, bool ascending) 
         word = (word << 8) | byte;
     return ascending ? word : ~word;
 }
-
-// Asks for the cache line of a read or write out of order ahead of it; a hint only.
-inline void Prefetch(const void* address) {
-#if defined(__GNUC__)
-    __builtin_prefetch(address);
-#else
-    (void)address;
-#endif
-}
-
-// How many places ahead a loop that reads or writes out of order asks for its lines.
-constexpr std::size_t kAhead = 16;
 
 constexpr std::size_t kTextWords = 3;
 static_assert(kPlayerNameWidth <= 8 * kTextWords, "a name must fit into three words");
@@ -271,8 +260,8 @@ class TextSorter {
         if (!std::is_sorted(rows_.begin(), rows_.end())) {  // the rows are not the places
             WorkInParts(places, [&](std::int64_t begin, std::int64_t end) {
                 for (auto i = static_cast<std::size_t>(begin); i < std::size_t(end); ++i) {
-                    if (i + kAhead < std::size_t(end))
-                        Prefetch(&order_[static_cast<std::size_t>(rows_[i + kAhead])]);
+                    if (i + kPrefetchAhead < std::size_t(end))
+                        Prefetch(&order_[static_cast<std::size_t>(rows_[i + kPrefetchAhead])]);
                     order_[static_cast<std::size_t>(rows_[i])] = static_cast<std::int32_t>(i);
                 }
             });
@@ -294,11 +283,11 @@ class TextSorter {
         WorkInParts(n, [&](std::int64_t begin, std::int64_t end) {
             const auto last = static_cast<std::size_t>(end);
             for (auto k = static_cast<std::size_t>(begin); k < last; ++k) {
-                if (k + kAhead < last && open_[k + kAhead])
-                    Prefetch(&rows_[static_cast<std::size_t>(order_[k + kAhead])]);
-                if (k + kAhead / 2 < last && open_[k + kAhead / 2])
+                if (k + kPrefetchAhead < last && open_[k + kPrefetchAhead])
+                    Prefetch(&rows_[static_cast<std::size_t>(order_[k + kPrefetchAhead])]);
+                if (k + kPrefetchAhead / 2 < last && open_[k + kPrefetchAhead / 2])
                     Prefetch(&newPlaceOf[static_cast<std::size_t>(
-                        rows_[static_cast<std::size_t>(order_[k + kAhead / 2])])]);
+                        rows_[static_cast<std::size_t>(order_[k + kPrefetchAhead / 2])])]);
                 if (open_[k])
                     newPlaceOf[static_cast<std::size_t>(
                         rows_[static_cast<std::size_t>(order_[k])])] = static_cast<std::int32_t>(k);
@@ -306,8 +295,8 @@ class TextSorter {
         });
         WorkInParts(n, [&](std::int64_t begin, std::int64_t end) {
             for (auto p = static_cast<std::size_t>(begin); p < std::size_t(end); ++p) {
-                if (p + kAhead < std::size_t(end) && newPlaceOf[p + kAhead] >= 0)
-                    Prefetch(&words[static_cast<std::size_t>(newPlaceOf[p + kAhead])]);
+                if (p + kPrefetchAhead < std::size_t(end) && newPlaceOf[p + kPrefetchAhead] >= 0)
+                    Prefetch(&words[static_cast<std::size_t>(newPlaceOf[p + kPrefetchAhead])]);
                 if (newPlaceOf[p] >= 0)
                     words[static_cast<std::size_t>(newPlaceOf[p])] =
                         TextWord(TextOfPlace(p), 8 * word, ascending_);

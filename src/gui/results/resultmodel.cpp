@@ -3,6 +3,7 @@
 #include "gui/common/displaytext.h"
 #include "core/league/records.h"
 #include "core/league/recordparts.h"
+#include "core/order/prefetch.h"
 #include "core/order/resultorder.h"
 
 #include <algorithm>
@@ -128,8 +129,11 @@ void ResultModel::SortRows(int sortKey) {
     }
     // The order becomes the new rows, in place, a stretch per core.
     WorkInParts(static_cast<std::int64_t>(order.size()), [&](std::int64_t begin, std::int64_t end) {
-        for (auto i = static_cast<std::size_t>(begin); i < std::size_t(end); ++i)
+        for (auto i = static_cast<std::size_t>(begin); i < std::size_t(end); ++i) {
+            if (i + kPrefetchAhead < std::size_t(end))
+                Prefetch(&rows_[static_cast<std::size_t>(order[i + kPrefetchAhead])]);
             order[i] = rows_[static_cast<std::size_t>(order[i])];
+        }
     });
     rows_.swap(order);
     changePersistentIndexList(before, after);
