@@ -1,5 +1,6 @@
 #include "core/league/leaguedata.h"
 
+#include "core/league/recordparts.h"
 #include "core/league/records.h"
 
 #include <fstream>
@@ -7,9 +8,109 @@
 #include <new>
 #include <system_error>
 
+#if defined(__unix__) || defined(__APPLE__)
+#define VANTREL_POSIX_READ 1
+#include <cerrno>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+#else
+#define VANTREL_POSIX_READ 0
+#endif
+
 namespace vantrel {
 
-SharedImage ReadFileImage(const std::filesystem::path& path) {
+namespace {
+
+// Room for an image of `size` bytes: the spare's when nobody else holds it and the file
+// fills at least half of it, else fresh memory (the spare freed first).
+std::shared_ptr<ByteImage> ImageOfSize(std::size_t size, SharedImage spare) {
+    auto image = std::make_shared<ByteImage>();
+    if (spare && spare.use_count() == 1 && size <= spare->size && size >= spare->size / 2) {
+        // Nobody else holds the spare (made as a ByteImage that can change), so its buffer
+        // can move; the new image is another object, so a weak_ptr to the old one expires.
+        image->data = std::move(std::const_pointer_cast<ByteImage>(spare)->data);
+    } else {
+        spare.reset();
+        image->data = std::make_unique_for_overwrite<std::uint8_t[]>(size);
+    }
+    image->size = size;
+    return image;
+}
+
+}  // namespace
+
+#if VANTREL_POSIX_READ
+
+namespace {
+
+// An open file, closed when it goes.
+struct OpenFile {
+    int fd;
+    explicit OpenFile(const std::filesystem::path& path)
+        : fd(::open(path.c_str(), O_RDONLY | O_CLOEXEC)) {}
+    ~OpenFile() {
+        if (fd >= 0)
+            ::close(fd);
+    }
+    OpenFile(const OpenFile&) = delete;
+    OpenFile& operator=(const OpenFile&) = delete;
+};
+
+// Bytes [begin, end) of the file into the same places of `into`; false when the file
+// ends first or cannot be read.
+bool ReadStretch(int fd, std::uint8_t* into, std::int64_t begin, std::int64_t end) {
+    while (begin < end) {
+        const ssize_t got = ::pread(fd, into + begin, static_cast<std::size_t>(end - begin),
+                                    static_cast<off_t>(begin));
+        if (got < 0 && errno == EINTR)
+            continue;
+        if (got <= 0)
+            return false;
+        begin += got;
+    }
+    return true;
+}
+
+struct ReadPart {
+    bool whole = true;
+    void Add(const ReadPart& other) { whole = whole && other.whole; }
+};
+
+}  // namespace
+
+SharedImage ReadFileImage(const std::filesystem::path& path, SharedImage spare) {
+    std::error_code ec;
+    // Only regular files: a FIFO would block and a device such as /dev/zero never ends.
+    if (!std::filesystem::is_regular_file(path, ec) || ec)
+        return nullptr;
+    const OpenFile file(path);
+    struct stat status {};
+    if (file.fd < 0 || ::fstat(file.fd, &status) != 0 || !S_ISREG(status.st_mode))
+        return nullptr;
+    // The sizes are signed 32-bit: a larger file cannot be described, so it is not read.
+    if (status.st_size <= 0 || status.st_size > std::numeric_limits<std::int32_t>::max())
+        return nullptr;
+    const auto size = static_cast<std::size_t>(status.st_size);
+    std::shared_ptr<ByteImage> image;
+    try {
+        image = ImageOfSize(size, std::move(spare));
+    } catch (const std::bad_alloc&) {
+        return nullptr;  // no memory for the image: a failed read of this file, like any other
+    }
+    // The kernel's copy is most of a load: a stretch per core, all from the one open file.
+    // A file that shrank after its size was taken is a failed read.
+    std::uint8_t* const into = image->data.get();
+    const ReadPart read = CountInParts<ReadPart>(
+        static_cast<std::int64_t>(size), 1, [&](std::int64_t begin, std::int64_t end) {
+            return ReadPart{ReadStretch(file.fd, into, begin, end)};
+        });
+    return read.whole ? image : nullptr;
+}
+
+#else
+
+SharedImage ReadFileImage(const std::filesystem::path& path, SharedImage spare) {
     std::error_code ec;
     // Only regular files: a FIFO would block and a device such as /dev/zero never ends.
     if (!std::filesystem::is_regular_file(path, ec) || ec)
@@ -30,18 +131,18 @@ SharedImage ReadFileImage(const std::filesystem::path& path) {
     const auto size = static_cast<std::size_t>(end);
     std::shared_ptr<ByteImage> image;
     try {
-        image = std::make_shared<ByteImage>();
-        image->data = std::make_unique_for_overwrite<std::uint8_t[]>(size);
+        image = ImageOfSize(size, std::move(spare));
     } catch (const std::bad_alloc&) {
         return nullptr;  // no memory for the image: a failed read of this file, like any other
     }
-    image->size = size;
     in.read(reinterpret_cast<char*>(image->data.get()), static_cast<std::streamsize>(size));
     // A file that shrank after its size was taken is a failed read.
     if (static_cast<std::size_t>(in.gcount()) != size)
         return nullptr;
     return image;
 }
+
+#endif
 
 std::int32_t LeagueData::PlayerCount() const {
     return RosterFileSize / kPlayerRecordSize;
@@ -60,8 +161,9 @@ void LeagueData::ReleaseRosterImage() {
 namespace {
 
 // Reads a file into an image slot; the recorded size changes only when the read succeeds.
-bool ReadInto(const std::filesystem::path& path, SharedImage& image, std::int32_t& size) {
-    SharedImage read = ReadFileImage(path);
+bool ReadInto(const std::filesystem::path& path, SharedImage& image, std::int32_t& size,
+              SharedImage spare) {
+    SharedImage read = ReadFileImage(path, std::move(spare));
     if (!read)
         return false;
     image = std::move(read);
@@ -72,13 +174,15 @@ bool ReadInto(const std::filesystem::path& path, SharedImage& image, std::int32_
 }  // namespace
 
 bool LeagueData::ReadTeamImage(const std::filesystem::path& path) {
+    SharedImage spare = std::move(TeamFileImage);
     ReleaseTeamImage();
-    return ReadInto(path, TeamFileImage, TeamFileSize);
+    return ReadInto(path, TeamFileImage, TeamFileSize, std::move(spare));
 }
 
 bool LeagueData::ReadRosterImage(const std::filesystem::path& path) {
+    SharedImage spare = std::move(RosterFileImage);
     ReleaseRosterImage();
-    return ReadInto(path, RosterFileImage, RosterFileSize);
+    return ReadInto(path, RosterFileImage, RosterFileSize, std::move(spare));
 }
 
 GeometryResult LeagueData::ComputeGeometry() {

@@ -22,8 +22,11 @@ using SharedImage = std::shared_ptr<const ByteImage>;
 // of 1 .. 2147483647 bytes are read; anything else (missing, a directory, a FIFO, a
 // device, an empty file, a file larger than the signed 32-bit sizes can describe, a
 // file that shrank before the read) gives nullptr. The file is opened read-only and
-// closed before the function returns.
-SharedImage ReadFileImage(const std::filesystem::path& path);
+// closed before the function returns. A spare image that nobody else holds lends its
+// memory when the file fills at least half of it: its pages are the program's already,
+// where fresh memory costs the system a page fault every 4 KiB. The spare is given up
+// either way.
+SharedImage ReadFileImage(const std::filesystem::path& path, SharedImage spare = nullptr);
 
 // How the geometry step of a load ended.
 enum class GeometryResult { kOk, kFailed };
@@ -46,7 +49,8 @@ struct LeagueData {
     void ReleaseRosterImage();
 
     // Read a file whole into its image; on failure the image stays released and the
-    // recorded size keeps its earlier value.
+    // recorded size keeps its earlier value. The image read before lends its memory
+    // when nothing else holds it (see ReadFileImage).
     bool ReadTeamImage(const std::filesystem::path& path);
     bool ReadRosterImage(const std::filesystem::path& path);
 

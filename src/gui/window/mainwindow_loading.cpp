@@ -36,13 +36,14 @@ void VAvevadi::ReleaseLeagueData() {
     ReleaseTeamData();
 }
 
+// The reads release the images they replace; the team box lets its image go first, so
+// that the read can reuse the image's memory.
 bool VAvevadi::ReadTeamFile(const QString& path) {
-    ReleaseTeamData();
+    panelUi_->cbt->clear();
     return league_.ReadTeamImage(vantrel::FileSystemPath(path));
 }
 
 bool VAvevadi::ReadRosterFile(const QString& path) {
-    ReleaseRosterData();
     return league_.ReadRosterImage(vantrel::FileSystemPath(path));
 }
 

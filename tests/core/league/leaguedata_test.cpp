@@ -10,6 +10,7 @@
 #include <filesystem>
 #include <future>
 #include <limits>
+#include <memory>
 #include <vector>
 
 #ifndef _WIN32
@@ -176,6 +177,25 @@ TEST_F(LeagueFiles, ImagesOutliveTheLeagueThatReplacedThem) {
     ASSERT_TRUE(league.ReadRosterImage(dir_.Write("other.ros", Pattern(860))));
     EXPECT_EQ(BytesOf(kept), Pattern(46440));
     EXPECT_EQ(league.RosterFileSize, 860);
+}
+
+// A reread lends the replaced image's memory to the new image when nothing else holds
+// it; a holder keeps its bytes, and whoever watches the old image sees it end.
+TEST_F(LeagueFiles, ARereadReusesTheMemoryOnlyOfAnImageNothingElseHolds) {
+    LeagueData league = Loaded();
+    const std::uint8_t* const memory = league.RosterFileImage->data.get();
+    const std::weak_ptr<const ByteImage> watcher = league.RosterFileImage;
+    std::vector<std::uint8_t> changed = Pattern(46440);
+    changed[0] ^= 0xFF;
+    ASSERT_TRUE(league.ReadRosterImage(dir_.Write("again.ros", changed)));
+    EXPECT_EQ(league.RosterFileImage->data.get(), memory);
+    EXPECT_EQ(BytesOf(league.RosterFileImage), changed);
+    EXPECT_TRUE(watcher.expired());
+
+    const SharedImage held = league.RosterFileImage;
+    ASSERT_TRUE(league.ReadRosterImage(dir_.Write("third.ros", Pattern(46440))));
+    EXPECT_EQ(BytesOf(held), changed);
+    EXPECT_EQ(BytesOf(league.RosterFileImage), Pattern(46440));
 }
 
 TEST(RecordAddresses, NeverLieOutsideTheImage) {
