@@ -9,6 +9,7 @@
 #include <array>
 #include <bit>
 #include <cstring>
+#include <memory>
 #include <string_view>
 #include <tuple>
 #include <utility>
@@ -198,17 +199,14 @@ class TextSorter {
   public:
     TextSorter(const PlaceRecords& places, const std::vector<std::int32_t>& rows, int column,
                bool ascending)
-        : places_(places), rows_(rows), column_(column), ascending_(ascending) {}
+        : places_(places), rows_(rows), column_(column), ascending_(ascending), n_(rows.size()) {}
 
-    // Every array is made once and reused from word to word: fresh memory costs the
-    // system a page fault every 4 KiB.
     std::vector<std::int32_t> Order() {
-        std::vector<std::uint64_t> words = FirstWords();
-        SortKeyedInParts({words.data(), order_.data(), words.size(), ascending_});
-        std::vector<std::int32_t> newPlaceOf;
-        for (std::size_t word = 1; word < kTextWords && FindRuns(words, word == 1); ++word) {
-            WordsOfRuns(word, words, newPlaceOf);
-            SortRuns(words);
+        ReadFirstWords();
+        SortKeyedInParts({words_.get(), order_.data(), n_, ascending_});
+        for (std::size_t word = 1; word < kTextWords && FindRuns(word == 1); ++word) {
+            WordsOfRuns(word);
+            SortRuns();
         }
         return std::move(order_);
     }
@@ -223,8 +221,9 @@ class TextSorter {
     // where each starts; false when there is none. A run of a later word lies inside an
     // open run of the word before. Each place is decided by its neighbours alone, so the
     // stretches (whole words of the bit vectors) are marked on a core each.
-    bool FindRuns(const std::vector<std::uint64_t>& words, bool first) {
-        const std::size_t n = words.size();
+    bool FindRuns(bool first) {
+        const std::size_t n = n_;
+        const std::uint64_t* const words = words_.get();
         std::vector<bool> starts(n), open(n);
         const auto joinsRunBefore = [&](std::size_t k) {
             return k > 0 && k < n && words[k] == words[k - 1] &&
@@ -253,8 +252,8 @@ class TextSorter {
 
     // The first word of every place, read in the search's order, beside the row that
     // shows the place in `order_`: the radix sort needs no other order to start from.
-    std::vector<std::uint64_t> FirstWords() {
-        const std::size_t n = rows_.size();
+    void ReadFirstWords() {
+        const std::size_t n = n_;
         const auto places = static_cast<std::int64_t>(n);
         order_ = radix::IdentityOrder(n);
         if (!std::is_sorted(rows_.begin(), rows_.end())) {  // the rows are not the places
@@ -266,20 +265,24 @@ class TextSorter {
                 }
             });
         }
-        std::vector<std::uint64_t> words(n);
+        words_ = std::make_unique_for_overwrite<std::uint64_t[]>(n);
         WorkInParts(places, [&](std::int64_t begin, std::int64_t end) {
             for (auto p = static_cast<std::size_t>(begin); p < std::size_t(end); ++p)
-                words[p] = TextWord(TextOfPlace(p), 0, ascending_);
+                words_[p] = TextWord(TextOfPlace(p), 0, ascending_);
         });
-        return words;
     }
 
     // The next word of every row of an open run, at its place in the order, read in one
     // forward pass over the records. Other places of `words` keep what they held.
-    void WordsOfRuns(std::size_t word, std::vector<std::uint64_t>& words,
-                     std::vector<std::int32_t>& newPlaceOf) const {
-        const auto n = static_cast<std::int64_t>(order_.size());
-        newPlaceOf.assign(order_.size(), -1);  // by search place
+    void WordsOfRuns(std::size_t word) {
+        const auto n = static_cast<std::int64_t>(n_);
+        if (!newPlaceOf_)
+            newPlaceOf_ = std::make_unique_for_overwrite<std::int32_t[]>(n_);
+        std::int32_t* const newPlaceOf = newPlaceOf_.get();  // by search place
+        std::uint64_t* const words = words_.get();
+        WorkInParts(n, [&](std::int64_t begin, std::int64_t end) {
+            std::fill(newPlaceOf + begin, newPlaceOf + end, -1);
+        });
         WorkInParts(n, [&](std::int64_t begin, std::int64_t end) {
             const auto last = static_cast<std::size_t>(end);
             for (auto k = static_cast<std::size_t>(begin); k < last; ++k) {
@@ -306,8 +309,8 @@ class TextSorter {
 
     // Each open run sorted by its words, equal words by row; a run belongs to the stretch
     // it starts in.
-    void SortRuns(std::vector<std::uint64_t>& words) {
-        const std::size_t n = order_.size();
+    void SortRuns() {
+        const std::size_t n = n_;
         WorkInParts(static_cast<std::int64_t>(n), [&](std::int64_t from, std::int64_t to) {
             for (auto begin = static_cast<std::size_t>(from); begin < std::size_t(to); ++begin) {
                 if (!startsRun_[begin] || !open_[begin])
@@ -315,7 +318,7 @@ class TextSorter {
                 std::size_t end = begin + 1;
                 while (end < n && !startsRun_[end])
                     ++end;
-                SortKeyed({words.data() + begin, order_.data() + begin, end - begin, ascending_});
+                SortKeyed({words_.get() + begin, order_.data() + begin, end - begin, ascending_});
             }
         });
     }
@@ -324,7 +327,12 @@ class TextSorter {
     const std::vector<std::int32_t>& rows_;
     int column_;
     bool ascending_;
+    std::size_t n_;
     std::vector<std::int32_t> order_;
+    // Made once without zeroing and reused from word to word: a core touches its own
+    // stretch first, so the system's page faults are shared out too.
+    std::unique_ptr<std::uint64_t[]> words_;
+    std::unique_ptr<std::int32_t[]> newPlaceOf_;
     std::vector<bool> startsRun_, open_;
 };
 
