@@ -40,22 +40,9 @@ std::shared_ptr<ByteImage> ImageOfSize(std::size_t size, SharedImage spare) {
 
 }  // namespace
 
-#if VANTREL_POSIX_READ
-
 namespace {
 
-// An open file, closed when it goes.
-struct OpenFile {
-    int fd;
-    explicit OpenFile(const std::filesystem::path& path)
-        : fd(::open(path.c_str(), O_RDONLY | O_CLOEXEC)) {}
-    ~OpenFile() {
-        if (fd >= 0)
-            ::close(fd);
-    }
-    OpenFile(const OpenFile&) = delete;
-    OpenFile& operator=(const OpenFile&) = delete;
-};
+#if VANTREL_POSIX_READ
 
 // Bytes [begin, end) of the file into the same places of `into`; false when the file
 // ends first or cannot be read.
@@ -77,6 +64,65 @@ struct ReadPart {
     void Add(const ReadPart& other) { whole = whole && other.whole; }
 };
 
+// A file opened read-only, closed when it goes: its size from the open file, and its
+// bytes a stretch per core (the kernel's copy is most of a load).
+class OpenFile {
+  public:
+    explicit OpenFile(const std::filesystem::path& path)
+        : fd_(::open(path.c_str(), O_RDONLY | O_CLOEXEC)) {}
+    ~OpenFile() {
+        if (fd_ >= 0)
+            ::close(fd_);
+    }
+    OpenFile(const OpenFile&) = delete;
+    OpenFile& operator=(const OpenFile&) = delete;
+
+    // The size of a regular file, -1 for anything else.
+    std::int64_t Size() const {
+        struct stat status {};
+        if (fd_ < 0 || ::fstat(fd_, &status) != 0 || !S_ISREG(status.st_mode))
+            return -1;
+        return static_cast<std::int64_t>(status.st_size);
+    }
+
+    bool Read(std::uint8_t* into, std::size_t size) const {
+        const ReadPart read = CountInParts<ReadPart>(
+            static_cast<std::int64_t>(size), 1, [&](std::int64_t begin, std::int64_t end) {
+                return ReadPart{ReadStretch(fd_, into, begin, end)};
+            });
+        return read.whole;
+    }
+
+  private:
+    int fd_;
+};
+
+#else
+
+// A file opened read-only as a stream, closed when it goes.
+class OpenFile {
+  public:
+    explicit OpenFile(const std::filesystem::path& path) : in_(path, std::ios::binary) {}
+
+    // The size of the file, -1 when it cannot be told.
+    std::int64_t Size() {
+        in_.seekg(0, std::ios::end);
+        const std::streamoff end = in_.tellg();
+        in_.seekg(0, std::ios::beg);
+        return in_ ? static_cast<std::int64_t>(end) : -1;
+    }
+
+    bool Read(std::uint8_t* into, std::size_t size) {
+        in_.read(reinterpret_cast<char*>(into), static_cast<std::streamsize>(size));
+        return static_cast<std::size_t>(in_.gcount()) == size;
+    }
+
+  private:
+    std::ifstream in_;
+};
+
+#endif
+
 }  // namespace
 
 SharedImage ReadFileImage(const std::filesystem::path& path, SharedImage spare) {
@@ -84,50 +130,11 @@ SharedImage ReadFileImage(const std::filesystem::path& path, SharedImage spare) 
     // Only regular files: a FIFO would block and a device such as /dev/zero never ends.
     if (!std::filesystem::is_regular_file(path, ec) || ec)
         return nullptr;
-    const OpenFile file(path);
-    struct stat status {};
-    if (file.fd < 0 || ::fstat(file.fd, &status) != 0 || !S_ISREG(status.st_mode))
-        return nullptr;
-    // The sizes are signed 32-bit: a larger file cannot be described, so it is not read.
-    if (status.st_size <= 0 || status.st_size > std::numeric_limits<std::int32_t>::max())
-        return nullptr;
-    const auto size = static_cast<std::size_t>(status.st_size);
-    std::shared_ptr<ByteImage> image;
-    try {
-        image = ImageOfSize(size, std::move(spare));
-    } catch (const std::bad_alloc&) {
-        return nullptr;  // no memory for the image: a failed read of this file, like any other
-    }
-    // The kernel's copy is most of a load: a stretch per core, all from the one open file.
-    // A file that shrank after its size was taken is a failed read.
-    std::uint8_t* const into = image->data.get();
-    const ReadPart read = CountInParts<ReadPart>(
-        static_cast<std::int64_t>(size), 1, [&](std::int64_t begin, std::int64_t end) {
-            return ReadPart{ReadStretch(file.fd, into, begin, end)};
-        });
-    return read.whole ? image : nullptr;
-}
-
-#else
-
-SharedImage ReadFileImage(const std::filesystem::path& path, SharedImage spare) {
-    std::error_code ec;
-    // Only regular files: a FIFO would block and a device such as /dev/zero never ends.
-    if (!std::filesystem::is_regular_file(path, ec) || ec)
-        return nullptr;
-
-    std::ifstream in(path, std::ios::binary);
-    if (!in)
-        return nullptr;
-    in.seekg(0, std::ios::end);
-    const std::streamoff end = in.tellg();
+    OpenFile file(path);
+    const std::int64_t end = file.Size();
     // The sizes are signed 32-bit: a larger file cannot be described, so it is not read.
     if (end <= 0 || end > std::numeric_limits<std::int32_t>::max())
         return nullptr;
-    in.seekg(0, std::ios::beg);
-    if (!in)
-        return nullptr;
-
     const auto size = static_cast<std::size_t>(end);
     std::shared_ptr<ByteImage> image;
     try {
@@ -135,14 +142,11 @@ SharedImage ReadFileImage(const std::filesystem::path& path, SharedImage spare) 
     } catch (const std::bad_alloc&) {
         return nullptr;  // no memory for the image: a failed read of this file, like any other
     }
-    in.read(reinterpret_cast<char*>(image->data.get()), static_cast<std::streamsize>(size));
     // A file that shrank after its size was taken is a failed read.
-    if (static_cast<std::size_t>(in.gcount()) != size)
+    if (!file.Read(image->data.get(), size))
         return nullptr;
     return image;
 }
-
-#endif
 
 std::int32_t LeagueData::PlayerCount() const {
     return RosterFileSize / kPlayerRecordSize;

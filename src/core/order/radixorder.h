@@ -86,24 +86,17 @@ std::vector<std::vector<std::uint32_t>> PassStarts(const std::vector<Key>& keys,
 }
 
 // The rows (0 .. n-1) in the stable order of their keys by an LSD radix sort, each pass
-// a stretch per core. The first pass takes the rows from their places and the last
-// writes keys only when asked to keep them (sorted) in `keys`. Beside the keys a
-// one-pass sort needs 4 bytes a row, two passes over 4-byte keys 8, more passes
-// sizeof(Key) + 8.
+// a stretch per core; `keys` is used up. The first pass takes the rows from their places
+// and the last writes no keys. Beside the keys a one-pass sort needs 4 bytes a row, two
+// passes over 4-byte keys 8, more passes sizeof(Key) + 8.
 template <class Key>
-std::vector<std::int32_t> RadixOrder(std::vector<Key>& keys, bool keepKeys) {
+std::vector<std::int32_t> RadixOrder(std::vector<Key>& keys) {
     const std::size_t n = keys.size();
     if (n < kRadixRows) {  // a short list costs less to sort than the digits' counts
         std::vector<std::int32_t> rows = IdentityOrder(n);
         std::stable_sort(rows.begin(), rows.end(), [&keys](std::int32_t a, std::int32_t b) {
             return keys[static_cast<std::size_t>(a)] < keys[static_cast<std::size_t>(b)];
         });
-        if (keepKeys) {
-            std::vector<Key> sorted(n);
-            for (std::size_t k = 0; k < n; ++k)
-                sorted[k] = keys[static_cast<std::size_t>(rows[k])];
-            keys.swap(sorted);
-        }
         return rows;
     }
     const RadixDigits<Key> digits(keys);
@@ -112,7 +105,7 @@ std::vector<std::int32_t> RadixOrder(std::vector<Key>& keys, bool keepKeys) {
     std::vector<Key> spareKeys;
     for (std::size_t pass = 0; pass < digits.shifts.size(); ++pass) {
         const unsigned shift = digits.shifts[pass];
-        const bool last = pass + 1 == digits.shifts.size() && !keepKeys;
+        const bool last = pass + 1 == digits.shifts.size();
         std::vector<std::vector<std::uint32_t>> starts = PassStarts(keys, digits, shift, bounds);
         if (!last)
             spareKeys.resize(n);
@@ -138,16 +131,19 @@ std::vector<std::int32_t> RadixOrder(std::vector<Key>& keys, bool keepKeys) {
     return rows;
 }
 
+// Whether each row shows the place of its own number, as after a search. The rows are a
+// permutation of the places, so that is their being sorted.
+inline bool InSearchOrder(const std::vector<std::int32_t>& rows) {
+    return std::is_sorted(rows.begin(), rows.end());
+}
+
 // The keys of the rows in row order. They are taken in the search's order (forward
 // through the roster image) and then put into row order, unless the rows stand in that
-// order already, as after a search.
+// order already.
 template <class Key, class KeyOfPlace>
 std::vector<Key> RowKeys(const std::vector<std::int32_t>& rows, KeyOfPlace keyOfPlace) {
     const auto n = static_cast<std::int64_t>(rows.size());
     std::vector<Key> rowKeys(rows.size());
-    bool inSearchOrder = true;
-    for (std::int64_t i = 0; i < n && inSearchOrder; ++i)
-        inSearchOrder = rows[static_cast<std::size_t>(i)] == i;
     const auto keysOfPlaces = [&keyOfPlace](std::vector<Key>& keys) {
         WorkInParts(static_cast<std::int64_t>(keys.size()),
                     [&](std::int64_t begin, std::int64_t end) {
@@ -155,7 +151,7 @@ std::vector<Key> RowKeys(const std::vector<std::int32_t>& rows, KeyOfPlace keyOf
                             keys[p] = keyOfPlace(p);
                     });
     };
-    if (inSearchOrder) {
+    if (InSearchOrder(rows)) {
         keysOfPlaces(rowKeys);
         return rowKeys;
     }

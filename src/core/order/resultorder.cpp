@@ -40,7 +40,7 @@ std::vector<std::int32_t> SortedRowOrder(const ByteImage* roster,
         return TextRowOrder(places, rows, column, ascending);
     std::vector<std::uint32_t> keys = radix::RowKeys<std::uint32_t>(
         rows, [&](std::size_t p) { return NumberKey(places(p), column, ascending); });
-    return radix::RadixOrder(keys, false);
+    return radix::RadixOrder(keys);
 }
 
 int CompareCells(std::string_view a, std::string_view b, int column) {

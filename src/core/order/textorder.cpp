@@ -256,7 +256,7 @@ class TextSorter {
         const std::size_t n = n_;
         const auto places = static_cast<std::int64_t>(n);
         order_ = radix::IdentityOrder(n);
-        if (!std::is_sorted(rows_.begin(), rows_.end())) {  // the rows are not the places
+        if (!radix::InSearchOrder(rows_)) {
             WorkInParts(places, [&](std::int64_t begin, std::int64_t end) {
                 for (auto i = static_cast<std::size_t>(begin); i < std::size_t(end); ++i) {
                     if (i + kPrefetchAhead < std::size_t(end))
