@@ -24,6 +24,9 @@ class PlaceRecords {
         return record >= 0 && record < count_ ? base_ + record * kPlayerRecordSize : nullptr;
     }
 
+    // The record index of each place, for reads asked for ahead.
+    const std::int32_t* RecordIndices() const { return records_.data(); }
+
   private:
     const std::uint8_t* base_;
     std::int64_t count_;
