@@ -205,11 +205,12 @@ class TextSorter {
     void SortRuns() {
         const std::size_t n = n_;
         WorkInParts(static_cast<std::int64_t>(n), [&](std::int64_t from, std::int64_t to) {
+            WordSorter sorter;
             std::size_t begin = open_.NextMarked(static_cast<std::size_t>(from));
             while (begin < std::size_t(to)) {
                 const std::size_t end = std::min(n, startsRun_.NextMarked(begin + 1));
                 if (startsRun_[begin])  // else the run started in the stretch before
-                    SortWords(
+                    sorter.Sort(
                         {words_.get() + begin, order_.data() + begin, end - begin, ascending_});
                 begin = open_.NextMarked(end);
             }

@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <array>
 #include <bit>
+#include <memory>
 #include <tuple>
 #include <utility>
 #include <vector>
@@ -16,6 +17,8 @@ namespace {
 constexpr std::size_t kInsertionRows = 24;
 // Up to this many a comparison sort costs less than the radix sort's counts.
 constexpr std::size_t kComparisonRows = 256;
+// Up to this many are grouped through a buffer (768 KiB), more in place.
+constexpr std::size_t kBufferedRows = std::size_t{1} << 16;
 
 void InsertionSort(const WordRows& s) {
     for (std::size_t i = 1; i < s.n; ++i) {
@@ -91,18 +94,19 @@ void GroupByDigit(const WordRows& s, Digit digit, const Starts& starts) {
     }
 }
 
-// Groups the keys by their digit and sorts each group, in `sortGroups(from, to)` for the
-// groups that start in [from, to).
-template <class Starts, class Spread>
-void SortByDigit(const WordRows& s, Digit digit, Starts& starts, Spread spread) {
-    CountStarts(s, digit, starts);
-    GroupByDigit(s, digit, starts);
-    spread([&](std::int64_t from, std::int64_t to) {
-        for (std::size_t value = 0; value < digit.Values(); ++value) {
-            if (starts[value] >= std::size_t(from) && starts[value] < std::size_t(to))
-                SortWords(s.Part(starts[value], starts[value + 1]));
-        }
-    });
+// The same as GroupByDigit, moving each key once into a buffer and back: no chains of
+// swaps whose length the processor cannot foresee.
+void GroupThroughBuffer(const WordRows& s, Digit digit, const std::array<std::size_t, 257>& starts,
+                        std::pair<std::uint64_t*, std::int32_t*> buffer) {
+    auto [words, rows] = buffer;
+    std::array<std::size_t, 257> next = starts;
+    for (std::size_t i = 0; i < s.n; ++i) {
+        const std::size_t to = next[digit.Of(s.words[i])]++;
+        words[to] = s.words[i];
+        rows[to] = s.rows[i];
+    }
+    std::copy(words, words + s.n, s.words);
+    std::copy(rows, rows + s.n, s.rows);
 }
 
 // A list of all equal keys: in row order, unless their texts go on past them and the
@@ -114,8 +118,7 @@ void SortEqualKeys(const WordRows& s) {
 
 }  // namespace
 
-// The radix sort works on the highest byte in which the words differ.
-void SortWords(const WordRows& s) {
+void WordSorter::Sort(const WordRows& s) {
     if (s.n <= kInsertionRows) {
         InsertionSort(s);
         return;
@@ -130,20 +133,40 @@ void SortWords(const WordRows& s) {
         return;
     }
     std::array<std::size_t, 257> starts{};
-    SortByDigit(s, digit, starts,
-                [&s](auto sortGroups) { sortGroups(0, static_cast<std::int64_t>(s.n)); });
+    CountStarts(s, digit, starts);
+    if (s.n <= kBufferedRows)
+        GroupThroughBuffer(s, digit, starts, Buffer());
+    else
+        GroupByDigit(s, digit, starts);
+    for (std::size_t value = 0; value < digit.Values(); ++value)
+        Sort(s.Part(starts[value], starts[value + 1]));
+}
+
+std::pair<std::uint64_t*, std::int32_t*> WordSorter::Buffer() {
+    if (!words_) {
+        words_ = std::make_unique_for_overwrite<std::uint64_t[]>(kBufferedRows);
+        rows_ = std::make_unique_for_overwrite<std::int32_t[]>(kBufferedRows);
+    }
+    return {words_.get(), rows_.get()};
 }
 
 // The first level by 16 bits; a group belongs to the stretch it starts in.
 void SortWordsInParts(const WordRows& s) {
     const Digit digit = HighestDifferingDigit(s, 16);
     if (s.n <= kComparisonRows || digit.bits == 0) {
-        SortWords(s);
+        WordSorter().Sort(s);
         return;
     }
     std::vector<std::size_t> starts(digit.Values() + 1);
-    SortByDigit(s, digit, starts,
-                [&s](auto sortGroups) { WorkInParts(static_cast<std::int64_t>(s.n), sortGroups); });
+    CountStarts(s, digit, starts);
+    GroupByDigit(s, digit, starts);
+    WorkInParts(static_cast<std::int64_t>(s.n), [&](std::int64_t from, std::int64_t to) {
+        WordSorter sorter;
+        for (std::size_t value = 0; value < digit.Values(); ++value) {
+            if (starts[value] >= std::size_t(from) && starts[value] < std::size_t(to))
+                sorter.Sort(s.Part(starts[value], starts[value + 1]));
+        }
+    });
 }
 
 }  // namespace vantrel

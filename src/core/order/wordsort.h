@@ -5,7 +5,9 @@
 
 #include <cstdint>
 #include <cstring>
+#include <memory>
 #include <string_view>
+#include <utility>
 
 namespace vantrel {
 
@@ -44,8 +46,18 @@ struct WordRows {
 };
 
 // Sorts by word, equal words by row, except equal words whose texts go on past them: the
-// next word sorts those. An in-place MSD radix sort, short stretches by comparison.
-void SortWords(const WordRows& s);
+// next word sorts those. An MSD radix sort, short stretches by comparison; one sorter
+// serves one thread, and the buffer of its smaller groups is made once, when first needed.
+class WordSorter {
+  public:
+    void Sort(const WordRows& s);
+
+  private:
+    std::pair<std::uint64_t*, std::int32_t*> Buffer();
+
+    std::unique_ptr<std::uint64_t[]> words_;
+    std::unique_ptr<std::int32_t[]> rows_;
+};
 
 // The same for a whole list: the first level on the calling thread, the groups it makes
 // in a stretch per core.
