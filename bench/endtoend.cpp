@@ -290,11 +290,10 @@ void StartWindow(Session& s) {
     }
 }
 
-// The load through the open dialog, each run next to a plain read of both files. The
-// memory peak of the first load, the only one without a floor's buffer beside a league,
-// goes to `peakKiB`.
-// The loads of one league, one after the other: from the second on, a load reuses the
-// memory of the images it replaces. The first is also given alone in `first`.
+// The load through the open dialog, each run next to a plain read of both files. From
+// the second run on, a load reuses the memory of the images it replaces; the first is
+// also given alone in `first`. The memory peak of the first load, the only one without a
+// floor's buffer beside a league, goes to `peakKiB`.
 Figure MeasureLoad(Session& s, int runs, std::int64_t& peakKiB, Figure& first) {
     Figure load{"load (dialog accepted .. handler done)", {}, {}, "read both files"};
     for (int run = 0; run < runs; ++run) {

@@ -38,10 +38,6 @@ std::shared_ptr<ByteImage> ImageOfSize(std::size_t size, SharedImage spare) {
     return image;
 }
 
-}  // namespace
-
-namespace {
-
 #if VANTREL_POSIX_READ
 
 // Bytes [begin, end) of the file into the same places of `into`; false when the file
