@@ -50,8 +50,7 @@ if [ ! -f "$fuzzer_runtime" ]; then
         "libclang-rt-$major-dev"
 fi
 
-CC=clang CXX=clang++ cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
-    -DVANTREL_FUZZ=ON -DVANTREL_TESTS=OFF >/dev/null
+cmake --preset fuzz -B "$build" >/dev/null  # clang, the fuzz targets, no tests
 cmake --build "$build" -j "$jobs" --target "${targets[@]}" leaguegen
 mkdir -p "$build/artifacts"
 

@@ -18,11 +18,9 @@ ctest --test-dir build --output-on-failure -j "$jobs"
 export ASAN_OPTIONS=detect_leaks=1:strict_string_checks=1:detect_stack_use_after_return=1:check_initialization_order=1
 export LSAN_OPTIONS=suppressions=$PWD/tools/lsan.supp:print_suppressions=0
 export UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
-# Warnings are held to errors in the plain build; the sanitizers' instrumentation only
-# adds false alarms of the compiler's flow analysis.
-cmake -S . -B build-asan -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DVANTREL_SANITIZE=ON \
-    -DVANTREL_WERROR=OFF
-cmake --build build-asan -j "$jobs"
+# The `asan` preset (its description says why its warnings are not errors).
+cmake --preset asan
+cmake --build --preset asan -j "$jobs"
 ctest --test-dir build-asan --output-on-failure -j "$jobs"
 unset ASAN_OPTIONS LSAN_OPTIONS UBSAN_OPTIONS
 
