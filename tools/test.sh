@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
-# Installs what is missing, checks the formatting of the sources, builds, and runs every
-# test: the plain build (build/), the same tests built with AddressSanitizer and
-# UndefinedBehaviorSanitizer (build-asan/, leaks checked), then each fuzz target for
-# FUZZ_SECONDS (default 60) built with clang (build-fuzz/). FUZZ_SECONDS=0 skips the fuzzing.
+# Installs what is missing, checks the formatting of the sources, builds, runs clang-tidy
+# over src/ and then every test: the plain build (build/), the same tests built with
+# AddressSanitizer and UndefinedBehaviorSanitizer (build-asan/, leaks checked), then each
+# fuzz target for FUZZ_SECONDS (default 60) built with clang (build-fuzz/).
+# FUZZ_SECONDS=0 skips the fuzzing.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 start=$(date +%s)
@@ -10,6 +11,7 @@ jobs=$(nproc)
 
 bash tools/check-format.sh
 bash tools/setup.sh
+bash tools/tidy.sh
 ctest --test-dir build --output-on-failure -j "$jobs"
 
 # Sanitized run. Qt keeps a few allocations of its own until exit; tools/lsan.supp

@@ -60,7 +60,7 @@ Digit HighestDifferingDigit(const WordRows& s, int bits) {
     std::uint64_t differ = 0;
     for (std::size_t i = 1; i < s.n; ++i)
         differ |= s.words[i] ^ s.words[0];
-    const int width = std::bit_width(differ);
+    const int width = static_cast<int>(std::bit_width(differ));
     return width == 0 ? Digit{0, 0} : Digit{std::max(0, width - bits), std::min(bits, width)};
 }
 

@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <cctype>
+#include <cstddef>
 #include <cstdint>
 #include <vector>
 
@@ -43,8 +44,9 @@ struct Value {
     std::optional<std::pair<Value, Value>> SplitRange() const {
         for (std::size_t i = 0; i < text.size(); ++i) {
             if (text[i] == '-' && !quoted[i]) {
-                Value low{text.substr(0, i), {quoted.begin(), quoted.begin() + i}};
-                Value high{text.substr(i + 1), {quoted.begin() + i + 1, quoted.end()}};
+                const auto dash = quoted.begin() + static_cast<std::ptrdiff_t>(i);
+                Value low{text.substr(0, i), {quoted.begin(), dash}};
+                Value high{text.substr(i + 1), {dash + 1, quoted.end()}};
                 return std::pair{low, high};
             }
         }
