@@ -1,5 +1,5 @@
 # The Debian package: `cpack -G DEB` in the build folder. Depends is computed from the
-# program's shared libraries (dpkg-shlibdeps), never written by hand.
+# program's shared libraries (dpkg-shlibdeps), plus the font the windows ask for.
 set(CPACK_PACKAGE_NAME vantrel-search)
 set(CPACK_PACKAGE_VERSION ${PROJECT_VERSION})
 set(CPACK_PACKAGE_VENDOR "Vantrel Search Machine developers")
@@ -15,5 +15,8 @@ set(CPACK_STRIP_FILES ON)
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_DEBIAN_PACKAGE_SECTION games)
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
+# Liberation Sans: without it the windows fall back to a wider font and the criteria
+# panel cuts its captions off (tools/package-check.sh measures them).
+set(CPACK_DEBIAN_PACKAGE_DEPENDS "fonts-liberation | fonts-liberation2")
 set(CPACK_DEBIAN_PACKAGE_HOMEPAGE "https://vantrel.invalid/")
 include(CPack)

@@ -1,8 +1,10 @@
 #!/usr/bin/env bash
 # Builds the Debian package and checks it as a user's machine meets it: what installing
-# it pulls, the program's --version, the league files' MIME types and their default
-# application, and a clean removal. It removes the build tools to see what the package
-# pulls, so it runs only on a throwaway Debian 12 root:
+# it pulls, the program's --version, that no caption of its criteria panel is cut off
+# with the fonts it pulled (a screenshot of the installed program is kept), the league
+# files' MIME types and their default application, and a clean removal. It removes the
+# build tools and the fonts to see what the package pulls, so it runs only on a
+# throwaway Debian 12 root:
 #   bash tools/package-check.sh --throwaway-root
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -24,9 +26,10 @@ say "$(basename "$deb"): Depends: $depends"
 tr ',' '\n' <<<"$depends" | grep -Eq -- '-dev\b|\bg\+\+|\bcmake\b|\bninja' &&
     fail "a build tool among the dependencies"
 
-say "the build tools removed, the desktop's MIME tools present"
+say "the build tools and the window's font removed, the desktop's MIME tools present"
 apt-get purge -y -qq --auto-remove cmake ninja-build g++ pkg-config qt6-base-dev libgl-dev \
-    libgtest-dev libgmock-dev libbenchmark-dev >/dev/null
+    libgtest-dev libgmock-dev libbenchmark-dev clang-tidy fonts-liberation fonts-liberation2 \
+    >/dev/null
 apt-get install -y -qq xdg-utils shared-mime-info desktop-file-utils >/dev/null
 dpkg-query -W -f '${Package}\n' | sort >/tmp/before.txt
 
@@ -38,10 +41,15 @@ say "pulled: $pulled"
 grep -Eq -- '-dev |^(g\+\+|gcc|cmake|ninja-build|cpp)|(g\+\+|gcc|cmake|ninja-build|cpp)-' \
     <<<"$pulled" && fail "a build tool was pulled"
 grep -q "libqt6widgets6" <<<"$pulled" || fail "the Qt run-time libraries were not pulled"
+grep -Eq "fonts-liberation2? " <<<"$pulled" || fail "the window's font was not pulled"
 
 say "vantrel-search --version"
 [ "$(vantrel-search --version)" = "vantrel-search $version" ] || fail "version"
 zcat /usr/share/man/man1/vantrel-search.1.gz | grep -q '^.SH SYNOPSIS' || fail "manual page"
+
+say "the criteria panel's captions with the fonts the package pulled"
+bash tools/package-captions.sh build/package-check ||
+    fail "a caption of the criteria panel is cut off, or the check could not tell"
 
 say "MIME types and the default application"
 for pair in "samples/demo.ros application/x-vantrel-roster" \
