@@ -79,4 +79,43 @@ bool Cp1252EqualsIgnoreCase(std::string_view a, std::string_view b) {
     return true;
 }
 
+namespace {
+
+// The code point starting at text[i], advancing i past it; nullopt for a malformed,
+// overlong or surrogate sequence.
+std::optional<char32_t> NextCodePoint(std::string_view text, std::size_t& i) {
+    const auto lead = static_cast<std::uint8_t>(text[i++]);
+    if (lead < 0x80)
+        return lead;
+    const int extra = lead >= 0xF0 ? 3 : lead >= 0xE0 ? 2 : lead >= 0xC0 ? 1 : 0;
+    if (extra == 0 || lead > 0xF4 || text.size() - i < static_cast<std::size_t>(extra))
+        return std::nullopt;
+    char32_t ch = lead & (0x3Fu >> extra);
+    for (int k = 0; k < extra; ++k) {
+        const auto next = static_cast<std::uint8_t>(text[i++]);
+        if ((next & 0xC0) != 0x80)
+            return std::nullopt;
+        ch = (ch << 6) | (next & 0x3Fu);
+    }
+    constexpr char32_t kSmallest[] = {0, 0x80, 0x800, 0x10000};
+    if (ch < kSmallest[extra] || ch > 0x10FFFF || (ch >= 0xD800 && ch <= 0xDFFF))
+        return std::nullopt;
+    return ch;
+}
+
+}  // namespace
+
+std::optional<std::string> Utf8ToCp1252(std::string_view utf8) {
+    std::string bytes;
+    bytes.reserve(utf8.size());
+    for (std::size_t i = 0; i < utf8.size();) {
+        const std::optional<char32_t> ch = NextCodePoint(utf8, i);
+        const std::optional<std::uint8_t> byte = ch ? UnicodeToCp1252(*ch) : std::nullopt;
+        if (!byte)
+            return std::nullopt;
+        bytes.push_back(static_cast<char>(*byte));
+    }
+    return bytes;
+}
+
 }  // namespace vantrel

@@ -18,6 +18,10 @@ char16_t Cp1252ToUnicode(std::uint8_t byte);
 // The byte that encodes ch, or nullopt when Windows-1252 has none.
 std::optional<std::uint8_t> UnicodeToCp1252(char32_t ch);
 
+// UTF-8 text as Windows-1252 bytes; nullopt when a character has no byte or the text is
+// no valid UTF-8.
+std::optional<std::string> Utf8ToCp1252(std::string_view utf8);
+
 // Upper-casing of a Western Windows locale for single-byte text (CharUpperBuffA): a-z,
 // à..þ except ÷, and š, œ, ž, ÿ to Š, Œ, Ž, Ÿ. ß and µ have no single-byte capital and stay.
 std::uint8_t Cp1252Upper(std::uint8_t byte);

@@ -29,6 +29,10 @@ RankGroup RankGroupOf(const std::uint8_t* record) {
                                                               : RankGroup::kSkaters;
 }
 
+bool ShowsRating(RankGroup group, int ratingIndex) {
+    return group != RankGroup::kGoalies || (ratingIndex != kDF && ratingIndex != kSC);
+}
+
 void LeagueRanks::Add(const std::uint8_t* record, double overallValue) {
     const std::size_t group = GroupSlot(RankGroupOf(record));
     auto& bins = bins_[group];

@@ -4,6 +4,8 @@
 // how many named players of the same group (goalies or skaters) have a higher value.
 // Built in the pass that computes the league average; a lookup is one array read.
 
+#include "core/league/records.h"
+
 #include <array>
 #include <cstdint>
 #include <string>
@@ -14,6 +16,8 @@ enum class RankGroup { kSkaters, kGoalies };
 
 // The group of a player record: goalies (position 4), everybody else skaters.
 RankGroup RankGroupOf(const std::uint8_t* record);
+// Whether a player's pages show a rating (RatingIndex, OV last): goalies show no DF or SC.
+bool ShowsRating(RankGroup group, int ratingIndex);
 
 struct LeagueRank {
     std::int64_t rank = 0;  // 1 + the players of the group with a higher value
@@ -40,7 +44,7 @@ class LeagueRanks {
   private:
     using Bins = std::array<std::uint32_t, kBins>;
     // [group][rating]: while adding, players at each value; after Finish, above it.
-    std::array<std::array<Bins, 14>, 2> bins_{};
+    std::array<std::array<Bins, kRatingCriteriaCount>, 2> bins_{};
     std::array<std::int64_t, 2> groupSize_{};
 };
 

@@ -1,6 +1,6 @@
 #include "core/league/leaguedata.h"
 
-#include "core/league/recordparts.h"
+#include "core/league/corestretches.h"
 #include "core/league/records.h"
 
 #include <fstream>
@@ -219,6 +219,10 @@ const std::uint8_t* LeagueData::TeamAt(std::int64_t teamIndex) const {
     if (teamIndex >= TeamCount)
         return nullptr;
     return RecordInImage(TeamFileImage.get(), teamIndex, kTeamRecordSize);
+}
+
+std::int64_t LeagueData::TeamOfRecord(std::int64_t recordIndex) const {
+    return PlayersPerTeam > 0 ? recordIndex / PlayersPerTeam : -1;
 }
 
 }  // namespace vantrel

@@ -4,6 +4,8 @@
 // from the sizes. The images are shared so that result rows of an earlier search can
 // keep showing their texts after another league replaced this one.
 
+#include "core/league/records.h"
+
 #include <cstddef>
 #include <cstdint>
 #include <filesystem>
@@ -62,7 +64,17 @@ struct LeagueData {
     // does not lie wholly inside its image.
     const std::uint8_t* PlayerAt(std::int64_t recordIndex) const;
     const std::uint8_t* TeamAt(std::int64_t teamIndex) const;
+    // The team a record is shown with: record index / PlayersPerTeam, -1 while no league
+    // is loaded. In a well-formed roster the same as TeamBlockOf; records after the last
+    // whole team get an index past the team list here.
+    std::int64_t TeamOfRecord(std::int64_t recordIndex) const;
 };
+
+// The team block a record's first byte lies in, in a roster of teamStride bytes a team (the
+// team filter's rule); -1 without a stride.
+inline std::int64_t TeamBlockOf(std::int64_t recordIndex, std::int32_t teamStride) {
+    return teamStride > 0 ? recordIndex * kPlayerRecordSize / teamStride : -1;
+}
 
 // The player record at recordIndex of an image, or nullptr when outside it.
 const std::uint8_t* RecordInImage(const ByteImage* image, std::int64_t recordIndex, int recordSize);

@@ -8,36 +8,14 @@
 // with \" and \\ inside. Parsing is all or nothing: a text either gives a whole panel
 // state or names its first bad token and what was expected there.
 
-#include "core/search/playerfilter.h"
+#include "core/search/panelstate.h"
 
-#include <array>
 #include <functional>
 #include <optional>
 #include <string>
 #include <string_view>
 
 namespace vantrel {
-
-// The panel's controls as values. Texts are UTF-8 as the user sees them.
-struct PanelState {
-    std::string team;                              // the team list's entry; empty for "<All>"
-    std::string name = "*";                        // the name edit
-    int status = 0, assignment = 0, position = 0;  // radio items, 0 = "<All>"
-    int ageMin = 18, ageMax = 40;                  // the trackbars
-    std::string salaryFrom, salaryTo;              // the salary edits
-    int all = 0;                                   // the master trackbar of the ratings
-    std::array<RatingCriterion, 14> ratings{};     // RatingIndex order, 13 = OV
-
-    bool operator==(const PanelState&) const = default;
-};
-
-// The ranges of the panel's trackbars.
-struct PanelLimits {
-    int ageLow = 18, ageHigh = 40;
-    int ratingHigh = 100;
-    // The longest text an edit holds; a longer one would be cut short there.
-    int textMax = 32767;
-};
 
 // Checks the parser cannot make alone: whether a team exists in the loaded league and
 // whether a name can be searched for. Each returns false to refuse the value.

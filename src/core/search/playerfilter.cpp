@@ -3,7 +3,7 @@
 #include "core/eval/cp1252.h"
 #include "core/eval/overall.h"
 #include "core/league/leaguedata.h"
-#include "core/league/recordparts.h"
+#include "core/league/corestretches.h"
 #include "core/league/records.h"
 
 #include <algorithm>
@@ -257,7 +257,8 @@ std::int64_t PlayerFilter::ValueOf(int criterion, const std::uint8_t* record,
     const PlayerRecord player(record);
     switch (criterion) {
         case kTeamCriterion:
-            return teamStride_ > 0 ? byteOffset / teamStride_ : 0;
+            return std::max<std::int64_t>(0,
+                                          TeamBlockOf(byteOffset / kPlayerRecordSize, teamStride_));
         case kNameCriterion:
             return 0;
         case kStatusCriterion:

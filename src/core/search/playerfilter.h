@@ -3,6 +3,7 @@
 // The player filter of a search: the criteria of the panel taken once as a value, and
 // the per-record test the search run applies to every player record in file order.
 
+#include "core/league/records.h"
 #include "core/search/namepattern.h"
 
 #include <array>
@@ -33,7 +34,7 @@ struct SearchCriteria {
     int ageRangeMin = 18, ageRangeMax = 40;        // the trackbars' range ends (no bound there)
     int statusItem = 0, teamItem = 0, positionItem = 0;  // radio item indices
     std::int32_t salaryMin = -1, salaryMax = 2147483647;
-    std::array<RatingCriterion, 14> ratings{};  // RatingIndex order, 13 = OV
+    std::array<RatingCriterion, kRatingCriteriaCount> ratings{};  // RatingIndex order, OV last
     // Windows-1252 bytes of the name edit; may be empty.
     std::string namePattern = "*";
     // false: the edit holds a character no Windows-1252 byte encodes, so no name can match.
@@ -54,7 +55,7 @@ enum CriterionId : int {
     kSalaryMaxCriterion,
     kFirstRatingCriterion,  // + RatingIndex, IT .. LD, then OV
 };
-inline constexpr int kCriterionCount = kFirstRatingCriterion + 14;
+inline constexpr int kCriterionCount = kFirstRatingCriterion + kRatingCriteriaCount;
 static_assert(kCriterionCount <= 32, "a criterion set is one 32-bit word");
 
 class PlayerFilter {
@@ -128,9 +129,9 @@ class PlayerFilter {
     // The active byte criteria: status, assignment, position, two ages, 13 stored ratings.
     std::array<ByteBound, 5 + 13> byteBounds_{};
     int byteBoundCount_ = 0;
-    std::uint32_t neverHolds_ = 0;          // active byte criteria whose range holds no byte
-    std::array<Range, 14> ratingRanges_{};  // every rating in RatingIndex order
-    std::array<bool, 14> ratingActive_{};
+    std::uint32_t neverHolds_ = 0;  // active byte criteria whose range holds no byte
+    std::array<Range, kRatingCriteriaCount> ratingRanges_{};  // every rating in RatingIndex order
+    std::array<bool, kRatingCriteriaCount> ratingActive_{};
     bool overallActive_ = false;
     Range overall_{};
     bool nameTestsPattern_ = false;  // false: an empty name edit lets every named player pass

@@ -14,20 +14,16 @@ QString DecodeText(std::string_view bytes) {
     return text;
 }
 
+QString Utf8Text(std::string_view utf8) {
+    return QString::fromUtf8(utf8.data(), static_cast<qsizetype>(utf8.size()));
+}
+
 std::filesystem::path FileSystemPath(const QString& path) {
     return std::filesystem::path(path.toStdU16String());
 }
 
 std::optional<std::string> EncodeText(const QString& text) {
-    std::string bytes;
-    bytes.reserve(static_cast<std::size_t>(text.size()));
-    for (const char32_t ch : text.toUcs4()) {
-        const std::optional<std::uint8_t> byte = UnicodeToCp1252(ch);
-        if (!byte)
-            return std::nullopt;
-        bytes.push_back(static_cast<char>(*byte));
-    }
-    return bytes;
+    return Utf8ToCp1252(text.toStdString());
 }
 
 std::string LocaleDecimalSeparator() {

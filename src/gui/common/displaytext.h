@@ -15,6 +15,9 @@ namespace vantrel {
 // Windows-1252 bytes as Unicode text for display.
 QString DecodeText(std::string_view bytes);
 
+// UTF-8 bytes (a text the core keeps as the user typed it) as text.
+QString Utf8Text(std::string_view utf8);
+
 // Unicode text as Windows-1252 bytes; nullopt when a character has no byte.
 std::optional<std::string> EncodeText(const QString& text);
 

@@ -51,9 +51,16 @@ ResultView::ResultView(QWidget* parent) : QTableView(parent) {
     copyAction_ = AddCopyAction(QStringLiteral("Copy"), QKeySequence::Copy, false);
     copyWithHeadersAction_ = AddCopyAction(QStringLiteral("Copy with Headers"),
                                            QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_C), true);
+    // Each action does what it says however it is triggered: from the menu, by a key, or
+    // by an accessibility client.
+    detailsAction_ = new QAction(QStringLiteral("Details"), this);
+    detailsAction_->setObjectName(QStringLiteral("Details1"));
+    connect(detailsAction_, &QAction::triggered, this, [this] { emit detailsRequested(); });
     compareAction_ = new QAction(QStringLiteral("Compare"), this);
+    compareAction_->setObjectName(QStringLiteral("Compare1"));
     compareAction_->setShortcut(kCompareKeys);
     compareAction_->setShortcutContext(Qt::WidgetShortcut);
+    connect(compareAction_, &QAction::triggered, this, [this] { emit compareRequested(); });
 }
 
 QAction* ResultView::AddCopyAction(const QString& text, const QKeySequence& keys,
@@ -142,7 +149,7 @@ void ResultView::keyPressEvent(QKeyEvent* event) {
     if (event->matches(QKeySequence::Copy) || withHeaders)
         Guarded([this, withHeaders] { CopySelectedRows(withHeaders); })();
     else if (QKeySequence(event->keyCombination()) == kCompareKeys)
-        emit compareRequested();
+        compareAction_->trigger();
     else if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter)
         emit detailsRequested();
     else
@@ -163,17 +170,14 @@ void ResultView::contextMenuEvent(QContextMenuEvent* event) {
         menu.addAction(action);
     }
     menu.addSeparator();
-    QAction* details = menu.addAction(QStringLiteral("Details"));
-    details->setEnabled(hasSelection);
-    compareAction_->setEnabled(hasSelection);
-    menu.addAction(compareAction_);
-    const QAction* chosen = menu.exec(event->globalPos());
-    for (QAction* action : {copyAction_, copyWithHeadersAction_})
+    for (QAction* action : {detailsAction_, compareAction_}) {
+        action->setEnabled(hasSelection);
+        menu.addAction(action);
+    }
+    // The chosen action triggers itself; outside the menu every action stays usable.
+    menu.exec(event->globalPos());
+    for (QAction* action : {copyAction_, copyWithHeadersAction_, detailsAction_, compareAction_})
         action->setEnabled(true);
-    if (chosen == details)
-        emit detailsRequested();
-    if (chosen == compareAction_)
-        emit compareRequested();
 }
 
 }  // namespace vantrel

@@ -34,10 +34,11 @@ class ResultView : public QTableView {
     void CopySelectedRows(bool withHeaders);
 
   signals:
-    // A double-click anywhere on the list (on a row or below the last one), Enter, or
-    // "Details" in the context menu.
+    // A double-click anywhere on the list (on a row or below the last one), Enter, or the
+    // action "Details1" ("Details" in the context menu).
     void detailsRequested();
-    // Ctrl+Shift+M or "Compare" in the context menu, whatever the number of rows selected.
+    // Ctrl+Shift+M or the action "Compare1" ("Compare" in the context menu), whatever the
+    // number of rows selected.
     void compareRequested();
 
   protected:
@@ -52,6 +53,7 @@ class ResultView : public QTableView {
 
     QAction* copyAction_ = nullptr;
     QAction* copyWithHeadersAction_ = nullptr;
+    QAction* detailsAction_ = nullptr;
     QAction* compareAction_ = nullptr;
 };
 

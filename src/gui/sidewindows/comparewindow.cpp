@@ -92,7 +92,7 @@ CompareWindow::CompareWindow(QWidget* parent) : QWidget(parent) {
     QStringList rows;
     for (const char* fact : kCompareFacts)
         rows << QString::fromLatin1(fact);
-    for (int rating = 0; rating < kCompareRatings; ++rating)
+    for (int rating = 0; rating < kRatingCriteriaCount; ++rating)
         rows << RatingCaption(rating);
     table_->setRowCount(static_cast<int>(rows.size()));
     table_->setVerticalHeaderLabels(rows);
@@ -144,7 +144,7 @@ void CompareWindow::FillTable(const std::vector<ComparePlayer>& players) {
             p, new QTableWidgetItem(QIcon(Swatch(PlayerColour(p))), player.facts[0]));
         for (int f = 0; f < facts; ++f)
             table_->setItem(f, p, new QTableWidgetItem(player.facts[static_cast<std::size_t>(f)]));
-        for (int rating = 0; rating < kCompareRatings; ++rating)
+        for (int rating = 0; rating < kRatingCriteriaCount; ++rating)
             table_->setItem(facts + rating, p, RatingItem(player, rating, BestOf(players, rating)));
     }
 }
@@ -163,7 +163,7 @@ void CompareWindow::FillChart(const std::vector<ComparePlayer>& players) {
         const ComparePlayer& player = players[static_cast<std::size_t>(p)];
         const QRgb colour = BgrOf(PlayerColour(static_cast<int>(p)));
         bars->setTitle(player.facts[0]);
-        for (int rating = 0; rating < kCompareRatings; ++rating)
+        for (int rating = 0; rating < kRatingCriteriaCount; ++rating)
             bars->AddBar(player.ratings[static_cast<std::size_t>(rating)].value_or(0),
                          RatingCaption(rating), colour);
     }

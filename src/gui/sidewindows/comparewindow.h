@@ -6,6 +6,8 @@
 // legend in the series' colours. A side window: one instance, shown modeless, hidden on
 // close. It knows nothing of the main window; the main window fills it.
 
+#include "core/league/records.h"
+
 #include <QColor>
 #include <QString>
 #include <QWidget>
@@ -24,14 +26,13 @@ class BarChart3D;
 // The facts above the ratings, in the order of the table's rows.
 inline constexpr std::array<const char*, 10> kCompareFacts = {
     "Name", "Team", "Position", "Age", "Hand", "Height", "Weight", "Salary", "Contract", "Status"};
-inline constexpr int kCompareRatings = 14;  // IT .. LD, then OV
 
 struct ComparePlayer {
     std::array<QString, kCompareFacts.size()> facts;
     // nullopt where the player's details page does not show the rating (a goalie's DF, SC).
-    std::array<std::optional<int>, kCompareRatings> ratings;
-    std::array<QString, kCompareRatings> topPercent;  // "top 3 %"
-    std::array<QString, kCompareRatings> rankText;    // "SK 85: rank 12 of 540 skaters, ..."
+    std::array<std::optional<int>, kRatingCriteriaCount> ratings;
+    std::array<QString, kRatingCriteriaCount> topPercent;  // "top 3 %"
+    std::array<QString, kRatingCriteriaCount> rankText;    // "SK 85: rank 12 of 540 skaters, ..."
 };
 
 class CompareWindow : public QWidget {

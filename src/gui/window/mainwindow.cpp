@@ -2,9 +2,14 @@
 
 #include "gui/common/guardedslot.h"
 #include "gui/common/windowfont.h"
-#include "gui/sidewindows/sidewindows.h"
+#include "gui/chart/barchart3d.h"
 #include "gui/results/resultmodel.h"
 #include "gui/results/resultview.h"
+#include "gui/sidewindows/about.h"
+#include "gui/sidewindows/finfo.h"
+#include "gui/sidewindows/legende.h"
+#include "gui/sidewindows/sidewindow.h"
+#include "gui/window/detailspages.h"
 #include "gui/window/teamlistmodel.h"
 
 #include "ui_criteriapanel.h"
@@ -14,6 +19,13 @@
 #include "ui_skaterpage.h"
 
 #include <QAbstractScrollArea>
+#include <QAction>
+#include <QApplication>
+#include <QLineEdit>
+#include <QMenuBar>
+#include <QPushButton>
+#include <QSlider>
+#include <QToolButton>
 #include <QComboBox>
 #include <QEvent>
 #include <QFileDialog>
@@ -23,7 +35,7 @@
 #include <QTabBar>
 #include <QTimer>
 
-using vantrel::Guarded;
+namespace vantrel {
 
 namespace {
 
@@ -47,6 +59,43 @@ bool IsLeagueControl(const QWidget* widget, const QWidget* root) {
     return !qobject_cast<const QTabBar*>(widget);
 }
 
+// The page control follows the window's height; on the result page the list grows with
+// it and the "Details" button stays at the bottom edge.
+void LayoutPages(Ui::VAvevadi& frame, Ui::ResultPage& results) {
+    QTabWidget* pc = frame.pc;
+    const int pagesHeight = frame.frame->height() - kPagesTop - kPagesBottomGap;
+    pc->setGeometry(2, kPagesTop, 731, std::max(pagesHeight, 120));
+    const QWidget* page = frame.TabSheet1;
+    const int h = page->height();
+    results.found->setGeometry(8, 22, page->width() - 16, std::max(h - 22 - 36, 40));
+    results.Button1->move(8, h - 31);
+}
+
+// Enter anywhere in the panel runs the search, as in a dialog with a default button.
+bool PanelKeyPress(QWidget* panel, QPushButton* search, const QKeyEvent* event) {
+    if (event->key() != Qt::Key_Return && event->key() != Qt::Key_Enter)
+        return false;
+    if (auto* button = qobject_cast<QPushButton*>(QApplication::focusWidget());
+        button && panel->isAncestorOf(button)) {
+        button->click();  // a focused button answers Enter itself
+    } else if (search->isEnabled()) {
+        search->click();
+    }
+    return true;
+}
+
+// The controls of both areas that take the enabled state of the league.
+QList<QWidget*> LeagueControls(QWidget* panel, QWidget* pages) {
+    QList<QWidget*> controls{panel, pages};
+    for (QWidget* area : {panel, pages}) {
+        for (QWidget* w : area->findChildren<QWidget*>()) {
+            if (IsLeagueControl(w, area))
+                controls.append(w);
+        }
+    }
+    return controls;
+}
+
 }  // namespace
 
 VAvevadi::VAvevadi(QWidget* parent)
@@ -59,13 +108,13 @@ VAvevadi::VAvevadi(QWidget* parent)
     frameUi_->setupUi(this);
     sc_ = new QGroupBox(frameUi_->frame);
     panelUi_->setupUi(sc_);
-    panelUi_->cbt->setModel(new vantrel::TeamListModel(panelUi_->cbt));
+    panelUi_->cbt->setModel(new TeamListModel(panelUi_->cbt));
     sc_->setGeometry(1, 1, 732, 256);
     resultUi_->setupUi(frameUi_->TabSheet1);
     skaterUi_->setupUi(frameUi_->TabSheet2);
     goalieUi_->setupUi(frameUi_->TabSheet3);
     sc_->lower();
-    vantrel::ApplyWindowFont(this);
+    ApplyWindowFont(this);
 
     setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
                    Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint |
@@ -77,7 +126,7 @@ VAvevadi::VAvevadi(QWidget* parent)
     frameUi_->frame->installEventFilter(this);
     frameUi_->TabSheet1->installEventFilter(this);
 
-    resultModel_ = new vantrel::ResultModel(this);
+    resultModel_ = new ResultModel(this);
     resultUi_->found->setModel(resultModel_);
 
     od_ = new QFileDialog(this, QStringLiteral("select Team- or Rosterfile ..."));
@@ -94,51 +143,64 @@ VAvevadi::VAvevadi(QWidget* parent)
     UpdateAgeMin();
     UpdateAgeMax();
     frameUi_->pc->setCurrentWidget(frameUi_->TabSheet1);
-    SetUpRatingCharts();
+    SetUpRatingCharts(*skaterUi_, *goalieUi_);
+    ch_ = skaterUi_->ch;
+    chart1_ = goalieUi_->Chart1;
+    series1_ = ch_->Series().constFirst();
+    barSeries1_ = chart1_->Series().constFirst();
+    PaintSalaryWhite(panelUi_->Edit6);
+    PaintSalaryWhite(panelUi_->Edit7);
 
+    face_ = new WindowFace(*this);
     ConnectHandlers();
-    SetUpAccessibility();
 }
 
 VAvevadi::~VAvevadi() {
     ReleaseLeagueData();
 }
 
-void VAvevadi::AttachSideWindows(vantrel::Tlegende* legende, vantrel::Tfinfo* finfo,
-                                 vantrel::Tabout* about) {
+void VAvevadi::AttachSideWindows(Tlegende* legende, Tfinfo* finfo, Tabout* about) {
     legende_ = legende;
     finfo_ = finfo;
     about_ = about;
 }
 
 void VAvevadi::ConnectHandlers() {
-    connect(frameUi_->Filesffnen1, &QAction::triggered, this,
-            Guarded([this](bool) { Filesffnen1Click(); }));
-    connect(frameUi_->beenden1, &QAction::triggered, this,
-            Guarded([this](bool) { beenden1Click(); }));
-    connect(frameUi_->FileInfos1, &QAction::triggered, this,
-            Guarded([this](bool) { FileInfos1Click(); }));
-    connect(frameUi_->SearchReport1, &QAction::triggered, this,
-            Guarded([this](bool) { SearchReport1Click(); }));
-    connect(frameUi_->ExportList1, &QAction::triggered, this,
-            Guarded([this](bool) { ExportList1Click(); }));
-    connect(frameUi_->CopyCriteria1, &QAction::triggered, this,
-            Guarded([this](bool) { CopyCriteria1Click(); }));
-    connect(frameUi_->PasteCriteria1, &QAction::triggered, this,
-            Guarded([this](bool) { PasteCriteria1Click(); }));
-    connect(frameUi_->Query1, &QAction::triggered, this, Guarded([this](bool) { Query1Click(); }));
-    connect(frameUi_->SearchThresholdsOnChart1, &QAction::toggled, this,
-            Guarded([this](bool shown) { SearchThresholdsOnChart1Click(shown); }));
-    connect(frameUi_->CheckboxLegend1, &QAction::triggered, this,
-            Guarded([this](bool) { SpeedButton1Click(); }));
+    const auto onTrigger = [this](QAction* action, void (VAvevadi::*handler)()) {
+        connect(action, &QAction::triggered, this,
+                Guarded([this, handler](bool) { (this->*handler)(); }));
+    };
+    onTrigger(frameUi_->Filesffnen1, &VAvevadi::Filesffnen1Click);
+    onTrigger(frameUi_->beenden1, &VAvevadi::beenden1Click);
+    onTrigger(frameUi_->FileInfos1, &VAvevadi::FileInfos1Click);
+    onTrigger(frameUi_->CheckboxLegend1, &VAvevadi::SpeedButton1Click);
+    onTrigger(frameUi_->AboutVantrelDizaruRezudoz1, &VAvevadi::AboutVantrelDizaruRezudoz1Click);
     connect(panelUi_->SpeedButton1, &QToolButton::clicked, this,
             Guarded([this](bool) { SpeedButton1Click(); }));
-    connect(frameUi_->AboutVantrelDizaruRezudoz1, &QAction::triggered, this,
-            Guarded([this](bool) { AboutVantrelDizaruRezudoz1Click(); }));
     connect(tim_, &QTimer::timeout, this, Guarded([this](auto&&...) { timTimer(); }));
-    ConnectPanelHandlers();
-    ConnectResultHandlers();
-    ConnectDesktopHandlers();
+
+    Ui::CriteriaPanel& p = *panelUi_;
+    connect(p.tbmin, &QSlider::valueChanged, this, Guarded([this](int) { tbminChange(); }));
+    connect(p.tbmax, &QSlider::valueChanged, this, Guarded([this](int) { tbmaxChange(); }));
+    for (QSlider* bar : {p.tbx1, p.tbx2, p.tbx3, p.tbx4, p.tbx5, p.tbx6, p.tbx7, p.tbx8, p.tbx9,
+                         p.tbx10, p.tbx11, p.tbx12, p.tbx13, p.tbx14}) {
+        connect(bar, &QSlider::valueChanged, this, Guarded([this, bar](int) { tbx1Change(bar); }));
+    }
+    connect(p.tball, &QSlider::valueChanged, this, Guarded([this](int) { tballChange(); }));
+    for (QLineEdit* edit : {p.Edit6, p.Edit7}) {
+        connect(edit, &QLineEdit::textChanged, this,
+                Guarded([this, edit](const QString&) { Edit6Change(edit); }));
+    }
+    connect(p.Button3, &QPushButton::clicked, this, Guarded([this](bool) { Button3Click(); }));
+    connect(p.Button2, &QPushButton::clicked, this, Guarded([this](bool) { Button2Click(); }));
+    sc_->installEventFilter(this);  // Enter anywhere in the panel
+
+    connect(resultUi_->found->horizontalHeader(), &QHeaderView::sectionClicked, this,
+            Guarded([this](int column) { foundColumnClick(column); }));
+    connect(resultUi_->Button1, &QPushButton::clicked, this,
+            Guarded([this](bool) { Button1Click(); }));
+    connect(resultUi_->found, &ResultView::detailsRequested, this,
+            Guarded([this] { foundDblClick(); }));
 }
 
 void VAvevadi::showEvent(QShowEvent* event) {
@@ -157,43 +219,20 @@ void VAvevadi::FormShow() {
 bool VAvevadi::eventFilter(QObject* watched, QEvent* event) {
     if (event->type() == QEvent::Resize &&
         (watched == frameUi_->frame || watched == frameUi_->TabSheet1))
-        LayoutPages();
+        LayoutPages(*frameUi_, *resultUi_);
     if (watched == sc_ && event->type() == QEvent::KeyPress &&
-        PanelKeyPress(static_cast<QKeyEvent*>(event)))
+        PanelKeyPress(sc_, panelUi_->Button2, static_cast<QKeyEvent*>(event)))
         return true;
     return QMainWindow::eventFilter(watched, event);
-}
-
-// The page control follows the window's height; on the result page the list grows with
-// it and the "Details" button stays at the bottom edge.
-void VAvevadi::LayoutPages() {
-    QTabWidget* pc = frameUi_->pc;
-    const int pagesHeight = frameUi_->frame->height() - kPagesTop - kPagesBottomGap;
-    pc->setGeometry(2, kPagesTop, 731, std::max(pagesHeight, 120));
-    const QWidget* page = frameUi_->TabSheet1;
-    const int h = page->height();
-    resultUi_->found->setGeometry(8, 22, page->width() - 16, std::max(h - 22 - 36, 40));
-    resultUi_->Button1->move(8, h - 31);
-}
-
-QList<QWidget*> VAvevadi::LeagueControls() const {
-    QList<QWidget*> controls{sc_, frameUi_->pc};
-    for (QWidget* area : {static_cast<QWidget*>(sc_), static_cast<QWidget*>(frameUi_->pc)}) {
-        for (QWidget* w : area->findChildren<QWidget*>()) {
-            if (IsLeagueControl(w, area))
-                controls.append(w);
-        }
-    }
-    return controls;
 }
 
 void VAvevadi::EnableLeagueControls() {
     const bool enabled = league_.IsLoaded();
     // Only the window's own controls; the menu bar, the dialog and the timer stay as they are.
-    for (QWidget* control : LeagueControls())
+    for (QWidget* control : LeagueControls(sc_, frameUi_->pc))
         control->setEnabled(enabled);
     UpdateFileInfo();
-    MarkReportOfEarlierLeague();
+    emit face_->leagueLoaded();
 }
 
 void VAvevadi::UpdateFileInfo() {
@@ -218,15 +257,17 @@ void VAvevadi::beenden1Click() {
 
 void VAvevadi::FileInfos1Click() {
     if (finfo_)
-        vantrel::ShowSideWindow(finfo_);
+        ShowSideWindow(finfo_);
 }
 
 void VAvevadi::SpeedButton1Click() {
     if (legende_)
-        vantrel::ShowSideWindow(legende_);
+        ShowSideWindow(legende_);
 }
 
 void VAvevadi::AboutVantrelDizaruRezudoz1Click() {
     if (about_)
-        vantrel::ShowSideWindow(about_);
+        ShowSideWindow(about_);
 }
+
+}  // namespace vantrel

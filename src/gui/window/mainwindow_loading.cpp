@@ -14,10 +14,12 @@
 #include <QFileDialog>
 #include <QFileInfo>
 
+namespace vantrel {
+
 namespace {
 
 void ShowLoadError(const QString& text) {
-    vantrel::ShowErrorBox(QStringLiteral("Fehler"), text, QStringLiteral("loadError"));
+    ShowErrorBox(QStringLiteral("Fehler"), text, QStringLiteral("loadError"));
 }
 
 }  // namespace
@@ -40,28 +42,27 @@ void VAvevadi::ReleaseLeagueData() {
 // that the read can reuse the image's memory.
 bool VAvevadi::ReadTeamFile(const QString& path) {
     panelUi_->cbt->clear();
-    return league_.ReadTeamImage(vantrel::FileSystemPath(path));
+    return league_.ReadTeamImage(FileSystemPath(path));
 }
 
 bool VAvevadi::ReadRosterFile(const QString& path) {
-    return league_.ReadRosterImage(vantrel::FileSystemPath(path));
+    return league_.ReadRosterImage(FileSystemPath(path));
 }
 
 void VAvevadi::FillTeamList() {
     QComboBox* cbt = panelUi_->cbt;
     // The box keeps the team list model it was given when the window was made.
-    qobject_cast<vantrel::TeamListModel*>(cbt->model())
-        ->Fill(league_.TeamFileImage, league_.TeamCount);
+    qobject_cast<TeamListModel*>(cbt->model())->Fill(league_.TeamFileImage, league_.TeamCount);
     cbt->setCurrentIndex(0);
 }
 
 void VAvevadi::ShowLeagueAverage() {
-    ranks_ = vantrel::LeagueRanks();
-    vantrel::LeagueRanks ranks;
-    const double average = vantrel::LeagueAverageOverall(league_, &ranks);
+    ranks_ = LeagueRanks();
+    LeagueRanks ranks;
+    const double average = LeagueAverageOverall(league_, &ranks);
     ranks_ = ranks;
-    panelUi_->avgov->setText(QString::fromStdString(
-        vantrel::LeagueAverageText(average, vantrel::LocaleDecimalSeparator())));
+    panelUi_->avgov->setText(
+        QString::fromStdString(LeagueAverageText(average, LocaleDecimalSeparator())));
 }
 
 void VAvevadi::LoadLeague() {
@@ -76,7 +77,7 @@ void VAvevadi::OpenLeagueFile(const QString& file) {
 }
 
 void VAvevadi::LoadLeagueFrom(const QString& chosen) {
-    const vantrel::BusyCursor busy;
+    const BusyCursor busy;
     panelUi_->avgov->setText(QStringLiteral("0"));
     // The base name ends at the last "." of the whole path, folder names included.
     const qsizetype dot = chosen.lastIndexOf(QLatin1Char('.'));
@@ -93,7 +94,7 @@ void VAvevadi::LoadLeagueFrom(const QString& chosen) {
         ShowLoadError(QStringLiteral("Es trat ein Fehler beim Lesen der Rooster-Datei auf!"));
         return;
     }
-    if (league_.ComputeGeometry() != vantrel::GeometryResult::kOk) {
+    if (league_.ComputeGeometry() != GeometryResult::kOk) {
         ShowLoadError(QString::fromUtf8(
             "Es trat ein Fehler beim Berechnen der relevanten Eintragsgrößen auf...!"));
         return;
@@ -103,3 +104,5 @@ void VAvevadi::LoadLeagueFrom(const QString& chosen) {
     leagueFiles_ = {QFileInfo(base + QStringLiteral(".tms")).canonicalFilePath(),
                     QFileInfo(base + QStringLiteral(".ros")).canonicalFilePath()};
 }
+
+}  // namespace vantrel

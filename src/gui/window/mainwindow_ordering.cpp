@@ -12,28 +12,38 @@
 
 #include <QHeaderView>
 
+#include <cstdlib>
 #include <new>
 
-using vantrel::Guarded;
+namespace vantrel {
 
-void VAvevadi::ConnectResultHandlers() {
-    QHeaderView* header = resultUi_->found->horizontalHeader();
-    connect(header, &QHeaderView::sectionClicked, this,
-            Guarded([this](int column) { foundColumnClick(column); }));
-    connect(resultUi_->Button1, &QPushButton::clicked, this,
-            Guarded([this](bool) { Button1Click(); }));
-    connect(resultUi_->found, &vantrel::ResultView::detailsRequested, this,
-            Guarded([this] { foundDblClick(); }));
+namespace {
+
+// Reverses or sorts the rows; false (the order unchanged) when that found no memory.
+bool OrderRows(ResultModel& rows, bool reverse, int sortKey) {
+    const BusyCursor busy(rows.rowCount() >= kBusyRowCount);
+    try {
+        // The list stands sorted by this column already: turning it round is the new order.
+        if (reverse)
+            rows.ReverseRows();
+        else
+            rows.SortRows(sortKey);
+        return true;
+    } catch (const std::bad_alloc&) {
+        return false;
+    }
 }
+
+}  // namespace
 
 void VAvevadi::foundColumnClick(int column) {
     if (column < 0)
         return;
     const bool sameColumn = std::abs(SortKey) - 1 == column;
     const int sortKey = sameColumn ? -SortKey : column + 1;
-    if (!OrderRows(sameColumn, sortKey)) {
+    if (!OrderRows(*resultModel_, sameColumn, sortKey)) {
         // The list keeps its order, and the header keeps saying which it is.
-        vantrel::ShowOutOfMemory(QStringLiteral("list"), resultModel_->rowCount());
+        ShowOutOfMemory(QStringLiteral("list"), resultModel_->rowCount());
         return;
     }
     SortKey = sortKey;
@@ -42,16 +52,4 @@ void VAvevadi::foundColumnClick(int column) {
     header->setSortIndicator(column, SortKey > 0 ? Qt::AscendingOrder : Qt::DescendingOrder);
 }
 
-bool VAvevadi::OrderRows(bool reverse, int sortKey) {
-    const vantrel::BusyCursor busy(resultModel_->rowCount() >= vantrel::kBusyRowCount);
-    try {
-        // The list stands sorted by this column already: turning it round is the new order.
-        if (reverse)
-            resultModel_->ReverseRows();
-        else
-            resultModel_->SortRows(sortKey);
-        return true;
-    } catch (const std::bad_alloc&) {
-        return false;
-    }
-}
+}  // namespace vantrel

@@ -1,10 +1,11 @@
 #include "gui/window/startup.h"
 
 #include "gui/common/guardedslot.h"
+#include "gui/features/features.h"
+#include "gui/sidewindows/about.h"
+#include "gui/sidewindows/finfo.h"
+#include "gui/sidewindows/legende.h"
 #include "gui/window/mainwindow.h"
-#include "gui/sidewindows/comparewindow.h"
-#include "gui/sidewindows/searchreportwindow.h"
-#include "gui/sidewindows/sidewindows.h"
 
 #include <QApplication>
 #include <QFileInfo>
@@ -44,12 +45,11 @@ std::unique_ptr<Program> StartUp() {
     program->legende = std::make_unique<Tlegende>();
     program->finfo = std::make_unique<Tfinfo>();
     program->about = std::make_unique<Tabout>();
-    program->report = std::make_unique<SearchReportWindow>();
-    program->compare = std::make_unique<CompareWindow>();
     program->Pfinder->AttachSideWindows(program->legende.get(), program->finfo.get(),
                                         program->about.get());
-    program->Pfinder->AttachReportWindow(program->report.get());
-    program->Pfinder->AttachCompareWindow(program->compare.get());
+    const FeatureWindows features = AddFeatures(program->Pfinder->Face());
+    program->report = features.report;
+    program->compare = features.compare;
     program->Pfinder->show();
     return program;
 }

@@ -9,10 +9,9 @@
 #include <memory>
 #include <optional>
 
-class VAvevadi;
-
 namespace vantrel {
 
+class VAvevadi;
 class Tlegende;
 class Tfinfo;
 class Tabout;
@@ -26,8 +25,9 @@ struct Program {
     std::unique_ptr<Tlegende> legende;
     std::unique_ptr<Tfinfo> finfo;
     std::unique_ptr<Tabout> about;
-    std::unique_ptr<SearchReportWindow> report;
-    std::unique_ptr<CompareWindow> compare;
+    // The features' side windows; each feature owns its own.
+    SearchReportWindow* report = nullptr;
+    CompareWindow* compare = nullptr;
 };
 
 // Creates all windows and shows the main window. Needs a QApplication.

@@ -1,7 +1,7 @@
 // A field is quoted exactly when a reader would otherwise split or end it there, and
 // every line, the last included, ends with CR LF.
 
-#include "core/order/csvtext.h"
+#include "core/export/csvline.h"
 
 #include <gtest/gtest.h>
 

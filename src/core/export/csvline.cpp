@@ -1,4 +1,4 @@
-#include "core/order/csvtext.h"
+#include "core/export/csvline.h"
 
 namespace vantrel {
 

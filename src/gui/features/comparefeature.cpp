@@ -1,0 +1,129 @@
+#include "gui/features/comparefeature.h"
+
+#include "core/eval/leaguerank.h"
+#include "core/eval/vocabulary.h"
+#include "core/league/records.h"
+#include "core/order/resultcolumns.h"
+#include "gui/chart/barchart3d.h"
+#include "gui/common/displaytext.h"
+#include "gui/common/guardedslot.h"
+#include "gui/results/resultmodel.h"
+#include "gui/results/resultview.h"
+#include "gui/sidewindows/comparewindow.h"
+#include "gui/sidewindows/sidewindow.h"
+#include "gui/window/windowface.h"
+
+#include <QMainWindow>
+#include <QMessageBox>
+
+namespace vantrel {
+
+namespace {
+
+constexpr int kMinCompared = 2;
+constexpr int kMaxCompared = 4;
+
+QString OptionalText(std::optional<std::string_view> text) {
+    return text ? Utf8Text(*text) : QString();
+}
+
+QString NumberText(const std::uint8_t* record, int column) {
+    return QString::number(NumberCell(record, column));
+}
+
+// The facts of the compare table: list columns as the list writes them, the others as
+// the details pages do.
+std::array<QString, kCompareFacts.size()> Facts(const std::uint8_t* record,
+                                                const std::uint8_t* team) {
+    const PlayerRecord player(record);
+    return {DecodeText(TextCell(record, kNameColumn)),
+            DecodeText(TeamRecord(team).Name()),
+            DecodeText(TextCell(record, kPositionColumn)),
+            NumberText(record, kAgeColumn),
+            OptionalText(HandText(player.Hand())),
+            QString::number(player.Height()),
+            QString::number(player.Weight()),
+            NumberText(record, kSalaryColumn),
+            NumberText(record, kContractColumn),
+            OptionalText(StatusText(player.Status()))};
+}
+
+ComparePlayer ComparePlayerOf(const std::uint8_t* record, const std::uint8_t* team,
+                              const LeagueRanks& ranks) {
+    ComparePlayer compared;
+    compared.facts = Facts(record, team);
+    const RankGroup group = RankGroupOf(record);
+    for (int rating = 0; rating < kRatingCriteriaCount; ++rating) {
+        if (!ShowsRating(group, rating))
+            continue;
+        const auto value = static_cast<int>(NumberCell(
+            record, rating == kOverallIndex ? kOverallColumn : kFirstRatingColumn + rating));
+        const LeagueRank rank = ranks.RankOf(group, rating, value);
+        const auto r = static_cast<std::size_t>(rating);
+        compared.ratings[r] = value;
+        compared.topPercent[r] = Utf8Text(TopPercentText(rank));
+        compared.rankText[r] = Utf8Text(RankText(rating, value, rank, group));
+    }
+    return compared;
+}
+
+// The rating a chart bar stands for, by its caption; -1 for condition.
+int RatingOfBar(const QString& label) {
+    for (int rating = 0; rating < kRatingCriteriaCount; ++rating) {
+        if (label == Utf8Text(RatingAbbrev(rating)))
+            return rating;
+    }
+    return -1;
+}
+
+}  // namespace
+
+CompareFeature::CompareFeature(WindowFace& face)
+    : QObject(&face), face_(face), compare_(std::make_unique<CompareWindow>()) {
+    connect(face.List(), &ResultView::compareRequested, this,
+            Guarded([this] { CompareSelectedRows(); }));
+    connect(&face, &WindowFace::detailsShown, this,
+            Guarded([this](const std::uint8_t* record) { SetRankToolTips(record); }));
+}
+
+CompareFeature::~CompareFeature() = default;
+
+void CompareFeature::CompareSelectedRows() {
+    ResultView* list = face_.List();
+    // Counted first: a whole list selected is never copied row by row.
+    const int selected = list->SelectedRowCount();
+    if (selected < kMinCompared || selected > kMaxCompared) {
+        QMessageBox::information(face_.Window(), QStringLiteral("Compare"),
+                                 QStringLiteral("Select 2 to 4 players in the list to "
+                                                "compare them (%1 selected).")
+                                     .arg(selected));
+        return;
+    }
+    const ResultModel* rows = face_.Rows();
+    std::vector<ComparePlayer> players;
+    for (const int row : list->SelectedRows()) {
+        // Rows of a league loaded since are refused as their details are.
+        const auto [record, team] = face_.RecordsOf(rows->Roster(), rows->RecordIndexAt(row));
+        players.push_back(ComparePlayerOf(record, team, face_.Ranks()));
+    }
+    compare_->ShowPlayers(players);
+    ShowSideWindow(compare_.get());
+}
+
+// Every rating bar tells its rank in the league: "SK 85: rank 12 of 540 skaters, top 3 %".
+void CompareFeature::SetRankToolTips(const std::uint8_t* record) {
+    const RankGroup group = RankGroupOf(record);
+    for (BarSeries3D* series : face_.RatingSeries()) {
+        for (int bar = 0; bar < series->barCount(); ++bar) {
+            const int rating = RatingOfBar(series->barLabel(bar));
+            if (rating < 0)
+                continue;
+            const double value = series->barValue(bar);
+            series->setBarToolTip(
+                bar, Utf8Text(RankText(rating, value, face_.Ranks().RankOf(group, rating, value),
+                                       group)));
+        }
+    }
+}
+
+}  // namespace vantrel

@@ -1,0 +1,34 @@
+#pragma once
+
+// Compare and rank: "Compare" on the list (its context menu, Ctrl+Shift+M, or the action
+// triggered any other way) puts two to four selected players side by side in the compare
+// window with each rating's place in the league; and every rating bar of a details chart
+// tells that place in full when the mouse rests on it.
+
+#include <QObject>
+
+#include <cstdint>
+#include <memory>
+
+namespace vantrel {
+
+class WindowFace;
+class CompareWindow;
+
+class CompareFeature : public QObject {
+    Q_OBJECT
+  public:
+    explicit CompareFeature(WindowFace& face);
+    ~CompareFeature() override;
+
+    CompareWindow* Window() const { return compare_.get(); }
+
+  private:
+    void CompareSelectedRows();
+    void SetRankToolTips(const std::uint8_t* record);
+
+    WindowFace& face_;
+    std::unique_ptr<CompareWindow> compare_;
+};
+
+}  // namespace vantrel
