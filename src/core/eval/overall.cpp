@@ -4,7 +4,7 @@
 #include "core/eval/numbertext.h"
 #include "core/league/leaguedata.h"
 #include "core/league/programerror.h"
-#include "core/league/recordparts.h"
+#include "core/league/corestretches.h"
 #include "core/league/records.h"
 
 #include <algorithm>

@@ -3,7 +3,7 @@
 // The stable order of keys by an LSD radix sort, and the keys of a list's rows read in
 // the search's order: the pieces every column's sort is made of.
 
-#include "core/league/recordparts.h"
+#include "core/league/corestretches.h"
 
 #include <algorithm>
 #include <bit>

@@ -1,6 +1,6 @@
 #include "core/order/textorder.h"
 
-#include "core/league/recordparts.h"
+#include "core/league/corestretches.h"
 #include "core/order/placebits.h"
 #include "core/order/prefetch.h"
 #include "core/order/radixorder.h"

@@ -1,6 +1,6 @@
 #include "core/order/wordsort.h"
 
-#include "core/league/recordparts.h"
+#include "core/league/corestretches.h"
 
 #include <algorithm>
 #include <array>

@@ -1,7 +1,7 @@
 #include "core/search/searchreport.h"
 
 #include "core/league/leaguedata.h"
-#include "core/league/recordparts.h"
+#include "core/league/corestretches.h"
 #include "core/league/records.h"
 
 #include <algorithm>

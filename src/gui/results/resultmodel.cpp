@@ -2,7 +2,7 @@
 
 #include "gui/common/displaytext.h"
 #include "core/league/records.h"
-#include "core/league/recordparts.h"
+#include "core/league/corestretches.h"
 #include "core/order/prefetch.h"
 #include "core/order/resultorder.h"
 
