@@ -8,6 +8,7 @@
 #include "core/league/programerror.h"
 #include "core/league/records.h"
 #include "leaguegen.h"
+#include "support/byteimage.h"
 
 #include <gtest/gtest.h>
 
@@ -31,19 +32,12 @@ LeagueData LeagueOf(const std::vector<PlayerBuilder>& records, int teams = 1) {
     std::vector<std::uint8_t> bytes;
     for (const PlayerBuilder& record : records)
         record.AppendTo(bytes);
-    auto roster = std::make_shared<ByteImage>();
-    roster->size = bytes.size();
-    roster->data = std::make_unique<std::uint8_t[]>(roster->size);
-    std::copy(bytes.begin(), bytes.end(), roster->data.get());
-    auto team = std::make_shared<ByteImage>();
-    team->size = static_cast<std::size_t>(teams) * kTeamRecordSize;
-    team->data = std::make_unique<std::uint8_t[]>(team->size);
-
     LeagueData league;
-    league.TeamFileImage = team;
-    league.TeamFileSize = static_cast<std::int32_t>(team->size);
-    league.RosterFileImage = roster;
-    league.RosterFileSize = static_cast<std::int32_t>(roster->size);
+    league.TeamFileImage = testsupport::SharedImageOf(
+        std::vector<std::uint8_t>(static_cast<std::size_t>(teams) * kTeamRecordSize));
+    league.TeamFileSize = static_cast<std::int32_t>(league.TeamFileImage->size);
+    league.RosterFileImage = testsupport::SharedImageOf(bytes);
+    league.RosterFileSize = static_cast<std::int32_t>(bytes.size());
     league.ComputeGeometry();
     return league;
 }
@@ -204,12 +198,9 @@ TEST(LeagueAverageOverall, NeverReadsPastTheImage) {
 
 TEST(LeagueAverageOverall, IgnoresATrailingPartialRecord) {
     LeagueData league = LeagueOf({Player("Anders Berg", 0, kCentre), Player("Jo", 4, kGoalie)});
-    auto shorter = std::make_shared<ByteImage>();
-    shorter->size = kPlayerRecordSize + 40;
-    shorter->data = std::make_unique<std::uint8_t[]>(shorter->size);
-    std::memcpy(shorter->data.get(), league.RosterFileImage->data.get(), shorter->size);
-    league.RosterFileImage = shorter;
-    league.RosterFileSize = static_cast<std::int32_t>(shorter->size);
+    const std::uint8_t* bytes = league.RosterFileImage->data.get();
+    league.RosterFileImage = testsupport::SharedImageOf({bytes, bytes + kPlayerRecordSize + 40});
+    league.RosterFileSize = kPlayerRecordSize + 40;
     EXPECT_EQ(LeagueAverageOverall(league), 71.0);
 }
 
@@ -244,8 +235,9 @@ namespace vantrel {
 namespace {
 
 // The rank of every rating of every named player, built in the average's pass, against a
-// count over the league: 1 + the players of the same group with a higher value. Ratings
-// from a narrow range make ties common; every position and unnamed slots are mixed in.
+// count over the league: 1 + the players of the same group (goalies are position 4, every
+// other code a skater) with a higher value. Ratings from a narrow range make ties common;
+// every position code 0..8 and unnamed slots are mixed in.
 TEST(LeagueRanks, AgreeWithACountOverTheLeague) {
     std::mt19937 random(7);
     std::uniform_int_distribution<int> narrow(60, 75);
@@ -254,7 +246,7 @@ TEST(LeagueRanks, AgreeWithACountOverTheLeague) {
         Ratings ratings{};
         for (std::uint8_t& r : ratings)
             r = static_cast<std::uint8_t>(narrow(random));
-        records.push_back(Player(i % 11 ? "Named Player" : "", i % 6, ratings));
+        records.push_back(Player(i % 11 ? "Named Player" : "", i % 9, ratings));
     }
     LeagueRanks ranks;
     LeagueAverageOverall(LeagueOf(records), &ranks);
@@ -268,13 +260,14 @@ TEST(LeagueRanks, AgreeWithACountOverTheLeague) {
         return rating == kOverallIndex ? OverallValue(r.data())
                                        : PlayerRecord(r.data()).Rating(rating);
     };
+    const auto isGoalie = [](const auto& r) { return r[player::kPosition] == 4; };
     for (const auto& player : named) {
-        const RankGroup group = RankGroupOf(player.data());
+        const RankGroup group = isGoalie(player) ? RankGroup::kGoalies : RankGroup::kSkaters;
         for (int rating = 0; rating <= kOverallIndex; ++rating) {
             const double value = valueOf(player, rating);
             std::int64_t higher = 0, of = 0;
             for (const auto& other : named) {
-                if (RankGroupOf(other.data()) != group)
+                if (isGoalie(other) != isGoalie(player))
                     continue;
                 ++of;
                 higher += valueOf(other, rating) > value ? 1 : 0;
@@ -282,7 +275,6 @@ TEST(LeagueRanks, AgreeWithACountOverTheLeague) {
             const LeagueRank rank = ranks.RankOf(group, rating, value);
             ASSERT_EQ(rank.rank, higher + 1) << "rating " << rating;
             ASSERT_EQ(rank.of, of);
-            ASSERT_EQ(rank.topPercent, (rank.rank * 100 + of - 1) / of);
         }
     }
 }
@@ -300,6 +292,19 @@ TEST(LeagueRanks, OnePlayerIsFirstOfOneAndTheTextsSayIt) {
               "SK 50: no goalie in the league");
     EXPECT_EQ(RankText(kSK, 85, LeagueRank{12, 540, 3}, RankGroup::kSkaters),
               "SK 85: rank 12 of 540 skaters, top 3 %");
+}
+
+// The second of three is in the top 67 %: the share is rounded up, never down.
+TEST(LeagueRanks, TopShareIsRoundedUp) {
+    LeagueRanks ranks;
+    std::vector<PlayerBuilder> three;
+    for (const std::uint8_t sk : {90, 80, 70}) {
+        Ratings ratings{};
+        ratings[kSK] = sk;
+        three.push_back(Named(0, ratings));
+    }
+    LeagueAverageOverall(LeagueOf(three), &ranks);
+    EXPECT_EQ(TopPercentText(ranks.RankOf(RankGroup::kSkaters, kSK, 80)), "top 67 %");
 }
 
 }  // namespace

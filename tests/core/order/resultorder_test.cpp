@@ -10,6 +10,7 @@
 #include "core/order/resultcolumns.h"
 
 #include "leaguegen.h"
+#include "support/byteimage.h"
 
 #include <gtest/gtest.h>
 
@@ -25,14 +26,6 @@ namespace vantrel {
 namespace {
 
 using leaguegen::PlayerBuilder;
-
-SharedImage ImageOf(const std::vector<std::uint8_t>& bytes) {
-    auto image = std::make_shared<ByteImage>();
-    image->size = bytes.size();
-    image->data = std::make_unique<std::uint8_t[]>(bytes.size());
-    std::memcpy(image->data.get(), bytes.data(), bytes.size());
-    return image;
-}
 
 // A list as the result model keeps it: the search's record indices and the rows' places.
 struct List {
@@ -56,7 +49,7 @@ struct List {
 };
 
 List ListOf(const std::vector<std::uint8_t>& roster, std::vector<std::int32_t> records) {
-    List list{ImageOf(roster), std::move(records), {}};
+    List list{testsupport::SharedImageOf(roster), std::move(records), {}};
     list.rows.resize(list.records.size());
     std::iota(list.rows.begin(), list.rows.end(), 0);
     return list;
@@ -173,6 +166,25 @@ TEST(ResultOrderTest, AListLongEnoughForAPartPerCoreSortsAsTheComparisonDoes) {
             << "sort key " << key;
         list.Apply(order);
     }
+}
+
+// Salaries that differ only in their third and fourth byte, over more than 24 bits, in a
+// list long enough for the radix sort: the order must be by salary, ties as listed.
+TEST(ResultOrderTest, SalariesDifferingOnlyInHighBytesSortByValue) {
+    std::vector<std::uint8_t> roster;
+    std::vector<std::int32_t> salaries;
+    for (std::int32_t i = 0; i < 5000; ++i) {
+        const std::int32_t salary = ((i * 7919) % 1000 - 500) * 65536;  // +-32 768 000
+        salaries.push_back(salary);
+        PlayerBuilder().Name("Same Name").Salary(salary).AppendTo(roster);
+    }
+    std::vector<std::int32_t> records(salaries.size());
+    std::iota(records.begin(), records.end(), 0);
+    std::vector<std::int32_t> expected = records;
+    std::stable_sort(expected.begin(), expected.end(), [&](std::int32_t a, std::int32_t b) {
+        return salaries[std::size_t(a)] < salaries[std::size_t(b)];
+    });
+    EXPECT_EQ(ListOf(roster, records).Order(kSalaryColumn + 1), expected);
 }
 
 // The reversing click turns a sorted list round instead of sorting again: that must be a

@@ -4,6 +4,7 @@
 #include "core/league/leaguedata.h"
 #include "core/league/records.h"
 #include "leaguegen.h"
+#include "support/byteimage.h"
 
 #include <gtest/gtest.h>
 
@@ -246,11 +247,7 @@ ByteImage ImageOf(const std::vector<PlayerBuilder>& players, std::size_t extraBy
     const auto tail = Player().Build();
     bytes.insert(bytes.end(), tail.begin(),
                  tail.begin() + static_cast<std::ptrdiff_t>(std::min(extraBytes, tail.size())));
-    ByteImage image;
-    image.size = bytes.size();
-    image.data = std::make_unique<std::uint8_t[]>(image.size);
-    std::copy(bytes.begin(), bytes.end(), image.data.get());
-    return image;
+    return testsupport::ImageOf(bytes);
 }
 
 TEST(SearchRoster, ReturnsMatchingIndicesInFileOrder) {
@@ -288,10 +285,7 @@ TEST(SearchRoster, ALeagueSearchedInPartsListsEveryMatchOnceInFileOrder) {
     options.teams = 5000;
     options.slotsPerTeam = 40;
     const leaguegen::League league = leaguegen::Generate(options);
-    ByteImage image;
-    image.size = league.roster.size();
-    image.data = std::make_unique<std::uint8_t[]>(image.size);
-    std::copy(league.roster.begin(), league.roster.end(), image.data.get());
+    const ByteImage image = testsupport::ImageOf(league.roster);
     SearchCriteria criteria;
     criteria.namePattern = "*";
     // An odd count: the last part holds the record left over.

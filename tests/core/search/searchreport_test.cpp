@@ -8,8 +8,11 @@
 #include "core/league/leaguedata.h"
 #include "core/league/records.h"
 #include "leaguegen.h"
+#include "support/byteimage.h"
 
 #include <gtest/gtest.h>
+
+#include <pthread.h>
 
 #include <climits>
 #include <cstdint>
@@ -24,6 +27,7 @@ namespace vantrel {
 namespace {
 
 using leaguegen::PlayerBuilder;
+using testsupport::ImageOf;
 using Mode = CriterionMode;
 using Count = std::tuple<int, std::int64_t, std::int64_t>;  // criterion, failing, failing only
 using Miss = std::tuple<std::int32_t, int, std::int64_t>;   // record, criterion, value
@@ -107,14 +111,6 @@ bool Fails(const SearchCriteria& c, int criterion, const std::uint8_t* r, std::i
     const Mode mode = c.ratings[static_cast<std::size_t>(criterion - kFirstRatingCriterion)].mode;
     const std::int64_t bound = Bound(c, criterion);
     return mode == Mode::kAtLeast ? v < bound : mode == Mode::kAtMost ? v > bound : v != bound;
-}
-
-ByteImage ImageOf(const std::vector<std::uint8_t>& bytes) {
-    ByteImage image;
-    image.size = bytes.size();
-    image.data = std::make_unique<std::uint8_t[]>(image.size);
-    std::copy(bytes.begin(), bytes.end(), image.data.get());
-    return image;
 }
 
 std::vector<Count> Counts(const SearchReport& report) {
@@ -307,6 +303,58 @@ TEST(SearchReport, HandBuiltRosterCountsMissesAndWords) {
                          "SK 68, needs at least 70 / 2", "Age 30, needs at most 24 / 6",
                          "Name not like MA* / -1", "Position Defender, needs Center / -1"}));
 }
+
+TEST(ReportWords, AssignmentItemsAreProFarmAndScratch) {
+    SearchCriteria c;
+    std::vector<std::string> words;
+    for (const int item : {1, 2, 3}) {
+        c.teamItem = item;
+        words.push_back(CriterionText(c, kAssignmentCriterion, ""));
+    }
+    EXPECT_EQ(words, (std::vector<std::string>{"Team assignment Pro", "Team assignment Farm",
+                                               "Team assignment Scratch"}));
+}
+
+#ifdef __GLIBC__
+// New threads get a stack larger than the address space, so none can start.
+class ThreadsCannotStart {
+  public:
+    ThreadsCannotStart() {
+        pthread_getattr_default_np(&saved_);
+        pthread_attr_t huge;
+        pthread_attr_init(&huge);
+        pthread_attr_setstacksize(&huge, std::size_t{1} << 50);
+        pthread_setattr_default_np(&huge);
+        pthread_attr_destroy(&huge);
+    }
+    ~ThreadsCannotStart() {
+        pthread_setattr_default_np(&saved_);
+        pthread_attr_destroy(&saved_);
+    }
+    ThreadsCannotStart(const ThreadsCannotStart&) = delete;
+    ThreadsCannotStart& operator=(const ThreadsCannotStart&) = delete;
+
+  private:
+    pthread_attr_t saved_;
+};
+
+// A stretch whose thread cannot start is counted on the calling thread: 300 000 named
+// players, enough for a stretch per core, every tenth a match.
+TEST(SearchReport, CountsEveryRecordWhenNoThreadCanStart) {
+    std::vector<std::uint8_t> roster;
+    for (int i = 0; i < 300000; ++i)
+        PlayerBuilder().Name("Same Name").Rating(kSK, i % 10 ? 50 : 90).AppendTo(roster);
+    const ByteImage image = ImageOf(roster);
+    SearchCriteria c;
+    c.ratings[kSK] = {70, Mode::kAtLeast};
+    const ThreadsCannotStart noThreads;
+    const SearchReport report =
+        MakeSearchReport(PlayerFilter(c, 300000 * kPlayerRecordSize), image, 300000);
+    EXPECT_EQ(report.namedPlayers, 300000);
+    EXPECT_EQ(report.matches, 30000);
+    EXPECT_EQ(report.nearMissTotal, 270000);
+}
+#endif
 
 }  // namespace
 }  // namespace vantrel
