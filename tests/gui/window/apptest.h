@@ -1,17 +1,19 @@
 #pragma once
 
 // Support for the window tests: a fixture that runs the real start-up, lookup of controls
-// by their names, an answerer for the modal dialogs (the open dialog and the message
-// boxes) and small writers for league files in a temporary folder.
+// by their names, the common user actions (open, search, header click) and small writers
+// for league files in a temporary folder.
 
 #include "gui/window/mainwindow.h"
-#include "gui/sidewindows/sidewindows.h"
+#include "gui/sidewindows/about.h"
+#include "gui/sidewindows/finfo.h"
+#include "gui/sidewindows/legende.h"
 #include "gui/window/startup.h"
+#include "support/modalanswerer.h"
 
 #include "leaguegen.h"
 
 #include <QAbstractButton>
-#include <QAbstractScrollArea>
 #include <QAction>
 #include <QApplication>
 #include <QCheckBox>
@@ -20,6 +22,7 @@
 #include <QFile>
 #include <QFileDialog>
 #include <QGroupBox>
+#include <QHeaderView>
 #include <QInputDialog>
 #include <QItemSelectionModel>
 #include <QLabel>
@@ -30,7 +33,6 @@
 #include <QSlider>
 #include <QStyle>
 #include <QStyleOptionButton>
-#include <QTabBar>
 #include <QTabWidget>
 #include <QTableView>
 #include <QTemporaryDir>
@@ -61,173 +63,9 @@ inline void PrintTo(const QStringList& texts, std::ostream* out) {
 
 namespace vantrel::apptest {
 
-// Types text into a widget key by key. QTest knows the keys of printable ASCII only; any
-// other character goes as a key event that carries it as its text.
-inline void TypeText(QWidget* widget, const QString& text) {
-    for (qsizetype i = 0; i < text.size(); ++i) {
-        const char16_t c = text[i].unicode();
-        if (c >= 0x20 && c < 0x7f) {
-            QTest::keyClick(widget, static_cast<char>(c));
-            continue;
-        }
-        const qsizetype units = text[i].isHighSurrogate() && i + 1 < text.size() ? 2 : 1;
-        QTest::sendKeyEvent(QTest::Click, widget, Qt::Key_unknown, text.mid(i, units),
-                            Qt::NoModifier);
-        i += units - 1;
-    }
-}
-
-// One message box as it was shown.
-struct BoxSeen {
-    QString objectName;
-    QString title;
-    QString text;
-    QMessageBox::Icon icon = QMessageBox::NoIcon;
-    QMessageBox::StandardButtons buttons;
-    bool hasOwner = false;
-};
-
-// Answers modal dialogs while a handler runs their event loops. A file dialog (open or
-// save) gets the queued answers in order (a path typed into its name box and accepted,
-// or nothing for Cancel), its question whether to replace an existing file is answered
-// Yes; the input dialog gets its own queued answers (a text typed and accepted, or
-// nothing for Cancel) and the text it offered each time is kept; every message box is
-// recorded and closed with its OK button. Anything else, or a dialog without a queued
-// answer, is recorded as unexpected and rejected so that no test can hang on a dialog.
-class ModalAnswerer {
-  public:
-    ModalAnswerer() {
-        timer_.setInterval(5);
-        QObject::connect(&timer_, &QTimer::timeout, [this] { Poll(); });
-        timer_.start();
-        // A timer never fires inside its own handler: this one answers the dialogs that a
-        // file dialog opens while the first one accepts it.
-        nestedTimer_.setInterval(5);
-        QObject::connect(&nestedTimer_, &QTimer::timeout, [this] { Poll(); });
-    }
-
-    void AnswerOpen(const QString& path) { openAnswers_.push_back(path); }
-    void CancelOpen() { openAnswers_.push_back(std::nullopt); }
-    void AnswerInput(const QString& text) { inputAnswers_.push_back(text); }
-    void CancelInput() { inputAnswers_.push_back(std::nullopt); }
-
-    const std::vector<BoxSeen>& Boxes() const { return boxes_; }
-    const QStringList& Unexpected() const { return unexpected_; }
-    bool AllOpenAnswersUsed() const { return openAnswers_.empty(); }
-    bool AllInputAnswersUsed() const { return inputAnswers_.empty(); }
-    // The text the input dialog offered, once for each time it was shown.
-    const QStringList& InputsOffered() const { return inputsOffered_; }
-
-  private:
-    void Poll() {
-        QWidget* modal = QApplication::activeModalWidget();
-        if (!modal || !modal->isVisible())
-            return;
-        if (auto* dialog = qobject_cast<QFileDialog*>(modal)) {
-            if (openAnswers_.empty()) {
-                unexpected_ << "file dialog " + dialog->objectName();
-                dialog->reject();
-                return;
-            }
-            const std::optional<QString> answer = openAnswers_.front();
-            openAnswers_.pop_front();
-            if (!answer) {
-                dialog->reject();
-                return;
-            }
-            auto* nameBox = dialog->findChild<QLineEdit*>(QStringLiteral("fileNameEdit"));
-            if (!nameBox) {
-                unexpected_ << QStringLiteral("file dialog without fileNameEdit");
-                dialog->reject();
-                return;
-            }
-            // The name box must have the focus, or the dialog's file list overwrites it
-            // with the names it selects while the path is typed.
-            QApplication::setActiveWindow(dialog);
-            nameBox->setFocus(Qt::OtherFocusReason);
-            nameBox->clear();
-            QTest::keyClicks(nameBox, *answer);
-            if (nameBox->text() != *answer) {
-                unexpected_ << "name box reads " + nameBox->text() + " after typing " + *answer;
-                dialog->reject();
-                return;
-            }
-            nestedTimer_.start();
-            static_cast<QDialog*>(dialog)->accept();  // the file dialog's override is protected
-            nestedTimer_.stop();
-            if (dialog->isVisible()) {
-                unexpected_ << "open dialog kept open with " + nameBox->text() + " in " +
-                                   dialog->directory().path();
-                dialog->reject();
-            }
-            return;
-        }
-        if (auto* box = qobject_cast<QMessageBox*>(modal)) {
-            BoxSeen seen;
-            seen.objectName = box->objectName();
-            seen.title = box->windowTitle();
-            seen.text = box->text();
-            seen.icon = box->icon();
-            seen.buttons = box->standardButtons();
-            seen.hasOwner = box->parentWidget() != nullptr;
-            boxes_.push_back(seen);
-            QAbstractButton* yes = box->button(QMessageBox::Yes);
-            if (QAbstractButton* ok = box->button(QMessageBox::Ok)) {
-                ok->click();
-            } else if (yes && qobject_cast<QFileDialog*>(box->parentWidget())) {
-                yes->click();  // replace the file chosen in a save dialog
-            } else {
-                box->reject();
-            }
-            return;
-        }
-        if (auto* input = qobject_cast<QInputDialog*>(modal)) {
-            inputsOffered_ << input->textValue();
-            auto* edit = input->findChild<QLineEdit*>();
-            if (inputAnswers_.empty() || !edit) {
-                unexpected_ << "input dialog " + input->objectName();
-                input->reject();
-                return;
-            }
-            const std::optional<QString> answer = inputAnswers_.front();
-            inputAnswers_.pop_front();
-            if (!answer) {
-                input->reject();
-                return;
-            }
-            QApplication::setActiveWindow(input);
-            edit->setFocus(Qt::OtherFocusReason);
-            edit->selectAll();
-            QTest::keyClick(edit, Qt::Key_Delete);
-            TypeText(edit, *answer);
-            if (edit->text() != *answer) {
-                unexpected_ << "input box reads " + edit->text() + " after typing " + *answer;
-                input->reject();
-                return;
-            }
-            QTest::keyClick(edit, Qt::Key_Return);
-            if (input->isVisible()) {
-                unexpected_ << QStringLiteral("input dialog kept open after Enter");
-                input->reject();
-            }
-            return;
-        }
-        unexpected_ << QString::fromLatin1(modal->metaObject()->className());
-        if (auto* dialog = qobject_cast<QDialog*>(modal)) {
-            dialog->reject();
-        } else {
-            modal->close();
-        }
-    }
-
-    QTimer timer_;
-    QTimer nestedTimer_;
-    std::deque<std::optional<QString>> openAnswers_;
-    std::deque<std::optional<QString>> inputAnswers_;
-    QStringList inputsOffered_;
-    std::vector<BoxSeen> boxes_;
-    QStringList unexpected_;
-};
+using testsupport::BoxSeen;
+using testsupport::ModalAnswerer;
+using testsupport::TypeText;
 
 // Writes bytes to a file, creating nothing else; true when all bytes were written.
 inline bool WriteBytes(const QString& path, const std::vector<std::uint8_t>& bytes) {
@@ -284,12 +122,58 @@ class AppTest : public ::testing::Test {
     QAction* Action(const QString& name) { return Control<QAction>(name); }
 
     QTableView* Found() { return Control<QTableView>("found"); }
+    QString Lanz() { return Control<QLabel>("lanz")->text(); }
     void SelectRows(std::initializer_list<int> rows) {
         QItemSelectionModel* selection = Found()->selectionModel();
         selection->clearSelection();
         for (int row : rows)
             selection->select(Found()->model()->index(row, 0),
                               QItemSelectionModel::Select | QItemSelectionModel::Rows);
+    }
+    // The texts of one column of the list, top to bottom.
+    QStringList Column(int column) {
+        QStringList texts;
+        for (int row = 0; row < Found()->model()->rowCount(); ++row)
+            texts << Found()->model()->index(row, column).data().toString();
+        return texts;
+    }
+
+    // "&Search" clicked.
+    void Search() { QTest::mouseClick(Control<QPushButton>("Button2"), Qt::LeftButton); }
+    // A click on the middle of a column's header.
+    void ClickHeader(int column) {
+        QHeaderView* header = Found()->horizontalHeader();
+        const int x = header->sectionViewportPosition(column) + header->sectionSize(column) / 2;
+        QTest::mouseClick(header->viewport(), Qt::LeftButton, Qt::NoModifier,
+                          QPoint(x, header->height() / 2));
+    }
+    // One row selected and "Details" clicked.
+    void ShowDetailsOfRow(int row) {
+        SelectRows({row});
+        QTest::mouseClick(Control<QPushButton>("Button1"), Qt::LeftButton);
+    }
+    QString PageLabel(const char* page, const char* name) {
+        return ChildOf<QLabel>(*Control<QWidget>(page), name)->text();
+    }
+    // Replaces the text of a line edit key by key.
+    void TypeInto(const QString& edit, const QString& text) {
+        auto* box = Control<QLineEdit>(edit);
+        box->setFocus();
+        box->selectAll();
+        QTest::keyClick(box, Qt::Key_Delete);
+        TypeText(box, text);
+    }
+    void ClickRadio(const QString& name) {
+        QTest::mouseClick(Control<QRadioButton>(name), Qt::LeftButton);
+    }
+    // Every message box shown while `action` runs, answered; no other dialog may show.
+    template <class Action>
+    std::vector<BoxSeen> BoxesOf(Action action) {
+        ModalAnswerer answerer;
+        action();
+        EXPECT_TRUE(answerer.Unexpected().isEmpty())
+            << answerer.Unexpected().join(", ").toStdString();
+        return answerer.Boxes();
     }
 
     QString Path(const QString& name) const { return dir_.filePath(name); }
@@ -313,12 +197,12 @@ class AppTest : public ::testing::Test {
     std::vector<BoxSeen> OpenFile(const std::optional<QString>& path) {
         ModalAnswerer answerer;
         if (path) {
-            answerer.AnswerOpen(*path);
+            answerer.AnswerFile(*path);
         } else {
-            answerer.CancelOpen();
+            answerer.CancelFile();
         }
         Action("Filesffnen1")->trigger();
-        EXPECT_TRUE(answerer.AllOpenAnswersUsed()) << "the open dialog was not shown";
+        EXPECT_TRUE(answerer.AllFileAnswersUsed()) << "the open dialog was not shown";
         EXPECT_TRUE(answerer.Unexpected().isEmpty())
             << answerer.Unexpected().join(", ").toStdString();
         return answerer.Boxes();
@@ -347,31 +231,21 @@ class AppTest : public ::testing::Test {
         return entries;
     }
 
-    // Parts of a composite control (the tab bar's arrows, a list's scroll bars) are Qt's.
-    static bool IsInsideComposite(const QWidget* widget, const QWidget* root) {
-        for (const QWidget* w = widget; w && w != root; w = w->parentWidget()) {
-            if (w != widget &&
-                (qobject_cast<const QAbstractScrollArea*>(w) || qobject_cast<const QComboBox*>(w)))
-                return true;
-            if (qobject_cast<const QTabBar*>(w))
-                return true;
-        }
-        return false;
-    }
-
-    // The named controls of the criteria group and the page control, the groups included.
+    // Every named control of the criteria group and the page control, the groups
+    // included; the tab bar's scroll arrows are the tab bar's own.
     QList<QWidget*> PanelAndPageControls() {
+        const QStringList tabBarArrows = {"ScrollLeftButton", "ScrollRightButton"};
         QList<QWidget*> controls;
         for (const char* area : {"sc", "pc"}) {
             QWidget* root = Control<QWidget>(area);
             controls << root;
             for (QWidget* w : root->findChildren<QWidget*>()) {
                 const QString name = w->objectName();
-                if (name.isEmpty() || name.startsWith("qt_") || IsInsideComposite(w, root))
-                    continue;
-                controls << w;
+                if (!name.isEmpty() && !name.startsWith("qt_") && !tabBarArrows.contains(name))
+                    controls << w;
             }
         }
+        EXPECT_EQ(controls.size(), 206) << "named controls of the panel and the pages";
         return controls;
     }
 

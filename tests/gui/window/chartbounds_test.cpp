@@ -60,7 +60,7 @@ TEST_F(ChartBoundsTest, PanelRatingBoundsMarkTheirBarsAndTheViewMenuHidesThem) {
     Require(overall > 0 && overall <= 100 && overall == std::floor(overall), "whole OV");
 
     // Set after the search: the details show the panel as it is when they are shown.
-    QTest::mouseClick(Control<QPushButton>("Button2"), Qt::LeftButton);
+    Search();
     Tbx(7)->setValue(70);  // SK at least 70
     Tbx(8)->setValue(50);  // PA at least 50
     Cbx(10)->setCheckState(Qt::PartiallyChecked);

@@ -4,7 +4,6 @@
 
 #include "apptest.h"
 
-#include "core/eval/leaguerank.h"
 #include "core/league/programerror.h"
 #include "core/league/records.h"
 #include "gui/chart/barchart3d.h"
@@ -25,9 +24,10 @@ struct Hand {
     int position;
     int sk;
 };
-// Two teams of three; the third is a goalie. SK 80 twice: a tie for the best.
+// Two teams of three: four skaters and two goalies (Cy, Fay). SK 80 twice: a tie for the
+// best. Cy is first of the two goalies but would be last among the skaters.
 constexpr Hand kPlayers[] = {{"Ann Kell", 0, 80}, {"Bo Rand", 1, 80},  {"Cy Moor", 4, 50},
-                             {"Dee Lorn", 3, 60}, {"Eli Voss", 2, 70}, {"Fay Quin", 0, 40}};
+                             {"Dee Lorn", 3, 60}, {"Eli Voss", 2, 70}, {"Fay Quin", 4, 40}};
 constexpr int kFacts = static_cast<int>(kCompareFacts.size());
 
 class CompareTest : public AppTest {
@@ -43,7 +43,7 @@ class CompareTest : public AppTest {
                 .AppendTo(roster);
         base_ = WriteFiles("cmp", TeamImage({"Alpha", "Bravo"}), roster);
         LoadLeague(base_ + ".ros");
-        QTest::mouseClick(Control<QPushButton>("Button2"), Qt::LeftButton);
+        Search();
     }
     CompareWindow& Compare() { return *program_->compare; }
     QTableWidget* Table() { return ChildOf<QTableWidget>(Compare(), "compareTable"); }
@@ -81,18 +81,6 @@ class CompareTest : public AppTest {
     QString base_;
 };
 
-// "top N %" of a skater's SK, counted over the skaters of the league.
-QString SkaterTop(int sk) {
-    int higher = 0, skaters = 0;
-    for (const Hand& p : kPlayers) {
-        if (p.position == 4)
-            continue;
-        ++skaters;
-        higher += p.sk > sk ? 1 : 0;
-    }
-    return QStringLiteral("top %1 %").arg(((higher + 1) * 100 + skaters - 1) / skaters);
-}
-
 TEST_F(CompareTest, TwoToFourRowsOpenTheWindowByMenuAndKeys) {
     LoadAndList();
     EXPECT_TRUE(CompareByKeys({0, 4}).empty());
@@ -117,12 +105,14 @@ TEST_F(CompareTest, TwoToFourRowsOpenTheWindowByMenuAndKeys) {
         EXPECT_EQ(cell->data(Qt::UserRole).toBool(), best) << c;
         EXPECT_EQ(cell->background().color() == CompareWindow::BestValueColour(), best) << c;
     }
-    EXPECT_EQ(Table()->item(skRow, 0)->text(), "80   (" + SkaterTop(80) + ")");
-    EXPECT_EQ(Table()->item(skRow, 3)->text(), "60   (" + SkaterTop(60) + ")");
-    EXPECT_EQ(Table()->item(skRow, 2)->text(), "50   (top 100 %)");  // the only goalie
-    EXPECT_TRUE(Table()->item(skRow, 3)->toolTip().startsWith("SK 60: rank 4 of 5 skaters"));
-    // The goalie page shows no DF; the skaters' equal DF are all best.
-    EXPECT_EQ(Table()->item(kFacts + kDF, 2)->text(), QString::fromUtf8("\u2013"));
+    EXPECT_EQ(Table()->item(skRow, 0)->text(), "80   (top 25 %)");
+    EXPECT_EQ(Table()->item(skRow, 3)->text(), "60   (top 100 %)");
+    EXPECT_EQ(Table()->item(skRow, 2)->text(), "50   (top 50 %)");
+    EXPECT_EQ(Table()->item(skRow, 3)->toolTip(), "SK 60: rank 4 of 4 skaters, top 100 %");
+    EXPECT_EQ(Table()->item(skRow, 2)->toolTip(), "SK 50: rank 1 of 2 goalies, top 50 %");
+    // The goalie page shows no DF and no SC; the skaters' equal DF are all best.
+    for (const int rating : {kDF, kSC})
+        EXPECT_EQ(Table()->item(kFacts + rating, 2)->text(), QString::fromUtf8("\u2013"));
     EXPECT_TRUE(Table()->item(kFacts + kDF, 3)->data(Qt::UserRole).toBool());
 
     // One series a player in that player's colour, and the legend naming them.
@@ -131,7 +121,7 @@ TEST_F(CompareTest, TwoToFourRowsOpenTheWindowByMenuAndKeys) {
     for (const BarSeries3D* series : chart->Series()) {
         if (!series->active())
             continue;
-        ASSERT_EQ(series->barCount(), kCompareRatings);
+        ASSERT_EQ(series->barCount(), kRatingCriteriaCount);
         EXPECT_EQ(series->barQColor(0).rgb(), CompareWindow::PlayerColour(active).rgb());
         EXPECT_EQ(series->barValue(kSK), kPlayers[active].sk);
         auto* legend = ChildOf<QLabel>(Compare(), "legend" + QString::number(active));
@@ -159,19 +149,28 @@ TEST_F(CompareTest, OneOrFiveRowsGiveAHintAndStaleRowsAreRefused) {
     EXPECT_FALSE(Compare().isVisible());
 }
 
-TEST_F(CompareTest, DetailsChartBarsTellTheRankOfTheirRating) {
-    LoadAndList();
-    SelectRows({3});
-    QTest::mouseClick(Control<QPushButton>("Button1"), Qt::LeftButton);
-    const BarSeries3D* bars = ChildOf<BarChart3D>(Window(), "ch")->Series().front();
+// The tips of the SK and OV bars of a details chart.
+QStringList SkAndOvTips(const BarChart3D& chart) {
+    const BarSeries3D* bars = chart.Series().front();
     QStringList tips;
     for (int i = 0; i < bars->barCount(); ++i) {
         if (bars->barLabel(i) == "SK" || bars->barLabel(i) == "OV")
             tips << bars->barToolTip(i);
     }
+    return tips;
+}
+
+TEST_F(CompareTest, DetailsChartBarsTellTheRankOfTheirRatingInThePlayersGroup) {
+    LoadAndList();
+    ShowDetailsOfRow(3);
+    QStringList tips = SkAndOvTips(*Control<BarChart3D>("ch"));
     ASSERT_EQ(tips.size(), 2);
-    EXPECT_EQ(tips[0], "SK 60: rank 4 of 5 skaters, " + SkaterTop(60));
+    EXPECT_EQ(tips[0], "SK 60: rank 4 of 4 skaters, top 100 %");
     EXPECT_TRUE(tips[1].startsWith("OV ")) << tips[1].toStdString();
+    ShowDetailsOfRow(2);
+    tips = SkAndOvTips(*Control<BarChart3D>("Chart1"));
+    ASSERT_EQ(tips.size(), 2);
+    EXPECT_EQ(tips[0], "SK 50: rank 1 of 2 goalies, top 50 %");
 }
 
 }  // namespace

@@ -31,24 +31,6 @@ class CriteriaPanelTest : public AppTest {
     QString AgeMin() { return Control<QLabel>("agemin")->text(); }
     QString AgeMax() { return Control<QLabel>("agemax")->text(); }
     QLineEdit* Edit(const char* name) { return Control<QLineEdit>(name); }
-
-    void TypeInto(QLineEdit* edit, const QString& text) {
-        edit->setFocus();
-        edit->selectAll();
-        QTest::keyClick(edit, Qt::Key_Delete);
-        QTest::keyClicks(edit, text);
-    }
-    void Search() { QTest::mouseClick(Control<QPushButton>("Button2"), Qt::LeftButton); }
-    QStringList FoundNames() {
-        QAbstractItemModel* model = Control<QTableView>("found")->model();
-        QStringList names;
-        for (int row = 0; row < model->rowCount(); ++row)
-            names << model->index(row, 0).data().toString();
-        return names;
-    }
-    void ClickRadio(const char* name) {
-        QTest::mouseClick(Control<QRadioButton>(name), Qt::LeftButton);
-    }
 };
 
 TEST_F(CriteriaPanelTest, AgeLabelsShowBoundFormsOnlyAtTheRangeEnds) {
@@ -149,19 +131,19 @@ TEST_P(ResetTest, ResetRestoresEveryCriterion) {
     auto* cbt = Control<QComboBox>("cbt");
     auto* tball = Control<QSlider>("tball");
     cbt->setCurrentIndex(2);
-    TypeInto(Control<QLineEdit>("edname"), "Smith");
+    TypeInto("edname", "Smith");
     ClickRadio("rgstateItem2");
     ClickRadio("rgteamItem3");
     ClickRadio("rgposItem5");
     TbMin()->setValue(25);
     TbMax()->setValue(30);
-    TypeInto(Edit("Edit6"), "abc");
-    TypeInto(Edit("Edit7"), "7");
+    TypeInto("Edit6", "abc");
+    TypeInto("Edit7", "7");
     Search();
     ASSERT_EQ(BaseColour(Edit("Edit6")), kRed);
     const std::int32_t salaryMin = Window().SalaryMin;
     const std::int32_t salaryMax = Window().SalaryMax;
-    const QStringList rows = FoundNames();
+    const QStringList rows = Column(0);
     ClickIndicator(Cbx(3));
     ClickIndicator(Cbx(14));
     ClickIndicator(Cbx(14));
@@ -196,7 +178,7 @@ TEST_P(ResetTest, ResetRestoresEveryCriterion) {
     }
     // Reset leaves the league, the rows and the last salary bounds alone.
     EXPECT_GT(Window().League().PlayersPerTeam, 0);
-    EXPECT_EQ(FoundNames(), rows);
+    EXPECT_EQ(Column(0), rows);
     EXPECT_EQ(Window().SalaryMin, salaryMin);
     EXPECT_EQ(Window().SalaryMax, salaryMax);
 }
@@ -213,39 +195,39 @@ TEST_F(CriteriaPanelTest, UnusableSalaryTextsTurnTheEditRed) {
                           Case{"Edit7", "2147483647"}, Case{"Edit7", "100000 "},
                           Case{"Edit7", "1.5"}, Case{"Edit7", "x"}}) {
         Control<QPushButton>("Button3")->click();
-        TypeInto(Edit(c.edit), c.text);
+        TypeInto(c.edit, c.text);
         ASSERT_EQ(BaseColour(Edit(c.edit)), kWhite) << c.edit << " '" << c.text << "'";
         Search();
         EXPECT_EQ(BaseColour(Edit(c.edit)), kRed) << c.edit << " '" << c.text << "'";
         // No bound: every named player is listed.
-        EXPECT_EQ(FoundNames().size(), 4) << c.edit << " '" << c.text << "'";
-        EXPECT_EQ(Control<QLabel>("lanz")->text(), "4") << c.edit << " '" << c.text << "'";
+        EXPECT_EQ(Column(0).size(), 4) << c.edit << " '" << c.text << "'";
+        EXPECT_EQ(Lanz(), "4") << c.edit << " '" << c.text << "'";
     }
 }
 
 TEST_F(CriteriaPanelTest, UsableSalaryTextsKeepTheEditWhiteAndBound) {
-    TypeInto(Edit("Edit6"), "0");
+    TypeInto("Edit6", "0");
     Search();
     EXPECT_EQ(BaseColour(Edit("Edit6")), kWhite);
     EXPECT_EQ(Window().SalaryMin, 0);
-    EXPECT_EQ(FoundNames(), QStringList({"Rich Player", "Mid Player", "Other Team"}));
+    EXPECT_EQ(Column(0), QStringList({"Rich Player", "Mid Player", "Other Team"}));
 
-    TypeInto(Edit("Edit6"), " 42");
-    TypeInto(Edit("Edit7"), "100");
+    TypeInto("Edit6", " 42");
+    TypeInto("Edit7", "100");
     Search();
     EXPECT_EQ(BaseColour(Edit("Edit6")), kWhite);
     EXPECT_EQ(BaseColour(Edit("Edit7")), kWhite);
     EXPECT_EQ(Window().SalaryMin, 42);
     EXPECT_EQ(Window().SalaryMax, 100);
-    EXPECT_EQ(FoundNames(), QStringList({"Mid Player", "Other Team"}));
+    EXPECT_EQ(Column(0), QStringList({"Mid Player", "Other Team"}));
 
     // A negative upper bound is used as it is.
     Control<QPushButton>("Button3")->click();
-    TypeInto(Edit("Edit7"), "-1");
+    TypeInto("Edit7", "-1");
     Search();
     EXPECT_EQ(BaseColour(Edit("Edit7")), kWhite);
     EXPECT_EQ(Window().SalaryMax, -1);
-    EXPECT_EQ(FoundNames(), QStringList({"Poor Player"}));
+    EXPECT_EQ(Column(0), QStringList({"Poor Player"}));
 
     // Empty edits give no bounds.
     Control<QPushButton>("Button3")->click();
@@ -257,8 +239,8 @@ TEST_F(CriteriaPanelTest, UsableSalaryTextsKeepTheEditWhiteAndBound) {
 }
 
 TEST_F(CriteriaPanelTest, TypingIntoARedEditTurnsItWhite) {
-    TypeInto(Edit("Edit6"), "abc");
-    TypeInto(Edit("Edit7"), "2147483647");
+    TypeInto("Edit6", "abc");
+    TypeInto("Edit7", "2147483647");
     Search();
     ASSERT_EQ(BaseColour(Edit("Edit6")), kRed);
     ASSERT_EQ(BaseColour(Edit("Edit7")), kRed);

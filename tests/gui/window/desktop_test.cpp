@@ -30,7 +30,7 @@ class DesktopTest : public AppTest {
         roster.resize(2 * 3 * 86);
         base_ = WriteFiles("lg", TeamImage({"Alpha", "Bravo"}), roster);
         LoadLeague(base_ + ".tms");
-        QTest::mouseClick(Control<QPushButton>("Button2"), Qt::LeftButton);
+        Search();
     }
     void Drop(const QList<QUrl>& urls) {
         QMimeData data;

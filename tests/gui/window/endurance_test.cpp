@@ -43,9 +43,8 @@ long ResidentKiB() {
 
 class EnduranceTest : public AppTest {
   protected:
-    QTableView* Found() { return Control<QTableView>("found"); }
     void SearchAndShowFirst() {
-        QTest::mouseClick(Control<QPushButton>("Button2"), Qt::LeftButton);
+        Search();
         if (Found()->model()->rowCount() == 0)
             return;
         Found()->selectionModel()->select(
@@ -96,7 +95,7 @@ TEST_F(EnduranceTest, QuickClicksWhileTheChartAnimationRuns) {
     options.teams = 4;
     options.slotsPerTeam = 10;
     LoadLeague(WriteLeague("quick", leaguegen::Generate(options)) + ".tms");
-    QTest::mouseClick(Control<QPushButton>("Button2"), Qt::LeftButton);
+    Search();
     const int rows = Found()->model()->rowCount();
     ASSERT_GT(rows, 5);
     auto* tim = Window().findChild<QTimer*>("tim");
@@ -109,7 +108,7 @@ TEST_F(EnduranceTest, QuickClicksWhileTheChartAnimationRuns) {
         EXPECT_TRUE(tim->isActive()) << "double-click " << i;
         QTest::qWait(7);  // about half a tick of the animation
         if (i % 10 == 9)
-            QTest::mouseClick(Control<QPushButton>("Button2"), Qt::LeftButton);
+            Search();
     }
     ASSERT_TRUE(QTest::qWaitFor([tim] { return !tim->isActive(); }, 5000));
     EXPECT_EQ(Control<QWidget>("ch")->property("zoom").toInt(), 92);
@@ -122,7 +121,7 @@ TEST_F(EnduranceTest, AfterAnErrorBoxTheWindowWorksOn) {
     // so the handler is run through the same guarded path a click takes).
     Control<QWidget>("sc")->setEnabled(true);
     Control<QPushButton>("Button2")->setEnabled(true);
-    QTest::mouseClick(Control<QPushButton>("Button2"), Qt::LeftButton);
+    Search();
     ASSERT_EQ(answerer.Boxes().size(), 1u);
     EXPECT_EQ(answerer.Boxes()[0].text, "Somethings wrong...");
     EXPECT_EQ(answerer.Boxes()[0].icon, QMessageBox::Critical);
@@ -135,7 +134,7 @@ TEST_F(EnduranceTest, AfterAnErrorBoxTheWindowWorksOn) {
     Window().LoadLeagueFrom(path);
     Window().EnableLeagueControls();
     SearchAndShowFirst();
-    EXPECT_EQ(Control<QLabel>("lanz")->text(), "15");
+    EXPECT_EQ(Lanz(), "15");
     EXPECT_NE(Control<QTabWidget>("pc")->currentWidget()->objectName(), "TabSheet1");
     EXPECT_FALSE(ChildOf<QLabel>(*Control<QWidget>("TabSheet2"), "Label5")->text().isEmpty());
 }

@@ -67,27 +67,9 @@ class HostileTest : public AppTest {
         EXPECT_EQ(Control<QLabel>("avgov")->text(), "0");
     }
 
-    void Search() { QTest::mouseClick(Control<QPushButton>("Button2"), Qt::LeftButton); }
-    QTableView* Found() { return Control<QTableView>("found"); }
     int Rows() { return Found()->model()->rowCount(); }
-    void ClickHeader(int column) {
-        QHeaderView* header = Found()->horizontalHeader();
-        const int x = header->sectionViewportPosition(column) + header->sectionSize(column) / 2;
-        QTest::mouseClick(header->viewport(), Qt::LeftButton, Qt::NoModifier,
-                          QPoint(x, header->height() / 2));
-    }
-    void ShowDetailsOfRow(int row) {
-        QItemSelectionModel* selection = Found()->selectionModel();
-        selection->clearSelection();
-        selection->select(Found()->model()->index(row, 0),
-                          QItemSelectionModel::Select | QItemSelectionModel::Rows);
-        QTest::mouseClick(Control<QPushButton>("Button1"), Qt::LeftButton);
-    }
     std::int32_t RecordOfRow(int row) {
         return Found()->model()->index(row, 0).data(kRecordIndexRole).toInt();
-    }
-    QString PageLabel(const char* page, const char* name) {
-        return ChildOf<QLabel>(*Control<QWidget>(page), name)->text();
     }
     bool TabVisible(const char* page) {
         auto* pc = Control<QTabWidget>("pc");
@@ -130,7 +112,7 @@ TEST_F(HostileTest, SizesAroundTheRecordSizesEndInTheirMessage) {
         EXPECT_EQ(TeamEntries(), QStringList({"<All>", "AAAAAAAAAA"}));
         ModalAnswerer answerer;
         Search();
-        EXPECT_EQ(Control<QLabel>("lanz")->text(), QString::number(c.rosterBytes / 86));
+        EXPECT_EQ(Lanz(), QString::number(c.rosterBytes / 86));
         ShowDetailsOfRow(Rows() - 1);
         EXPECT_TRUE(answerer.Boxes().empty());
         EXPECT_EQ(PageLabel("TabSheet2", "Label36"), "AAAAAAAAAA");
@@ -302,7 +284,7 @@ TEST_F(HostileTest, EveryByteValueOfEveryCodedFieldIsSearchedSortedAndShown) {
 
     ModalAnswerer answerer;
     Search();
-    ASSERT_EQ(Control<QLabel>("lanz")->text(), "256");
+    ASSERT_EQ(Lanz(), "256");
     for (int column = 0; column < kResultColumnCount; ++column) {
         ClickHeader(column);
         ClickHeader(column);

@@ -7,8 +7,10 @@
 #include "apptest.h"
 
 #include "gui/results/resultmodel.h"
+#include "gui/sidewindows/searchreportwindow.h"
 #include "support/addressspace.h"
 
+#include <QClipboard>
 #include <QHeaderView>
 #include <QProcess>
 
@@ -28,6 +30,9 @@ constexpr int kSkColumn = 9;
 // a limited child may still map.
 constexpr std::int64_t kWidePlayers = 101 * 24'150;  // 2 439 150
 constexpr std::uintmax_t kRowsSlack = std::uintmax_t{4} << 20;
+// Room for a search of 24 150 rows, too little for the report's near misses, the export's
+// buffer or the copied text.
+constexpr std::uintmax_t kTightSlack = std::uintmax_t{1} << 20;
 
 // One team "Alpha" holding every record; SK runs 0..100 again and again, so that an SK
 // sort moves rows.
@@ -52,34 +57,21 @@ class LimitedWindow : public AppTest {
     void TestBody() override {
         if (scenario_ == "LeagueTooLarge")
             LeagueTooLarge();
-        else
+        else if (scenario_ == "RowsDoNotFit")
             RowsDoNotFit();
+        else
+            ReportExportAndCopyDoNotFit();
         LiftAddressSpaceLimit();
     }
 
   private:
     QString In(const QString& name) const { return folder_ + "/" + name; }
-    QString Lanz() { return Control<QLabel>("lanz")->text(); }
 
-    // Every box shown while the action runs, answered.
-    template <class Action>
-    std::vector<BoxSeen> Boxes(Action action) {
-        ModalAnswerer answerer;
-        action();
-        EXPECT_TRUE(answerer.Unexpected().isEmpty());
-        return answerer.Boxes();
-    }
     static void ExpectOneBox(const std::vector<BoxSeen>& boxes, const QString& text,
                              const QString& objectName) {
         ASSERT_EQ(boxes.size(), 1u);
         EXPECT_EQ(boxes[0].text, text);
         EXPECT_EQ(boxes[0].objectName, objectName);
-    }
-    void ClickHeader(int column) {
-        QHeaderView* header = Found()->horizontalHeader();
-        const int x = header->sectionViewportPosition(column) + header->sectionSize(column) / 2;
-        QTest::mouseClick(header->viewport(), Qt::LeftButton, Qt::NoModifier,
-                          QPoint(x, header->height() / 2));
     }
     std::vector<std::int32_t> FirstRecords() {
         std::vector<std::int32_t> records;
@@ -111,9 +103,15 @@ class LimitedWindow : public AppTest {
         const QString all = QString::number(kWidePlayers);
         const QString told = "Not enough memory to list " + all + " players.";
 
+        // A search that fits (SK at least 100), then one that does not: the count of the
+        // first must not stay behind.
+        Tbx(7)->setValue(100);
+        QTest::mouseClick(search, Qt::LeftButton);
+        ASSERT_EQ(Lanz(), "24150");
+        Tbx(7)->setValue(0);
         if (!LimitAddressSpace(kRowsSlack))
             GTEST_SKIP() << "the kernel refused the address-space limit";
-        ExpectOneBox(Boxes([&] { QTest::mouseClick(search, Qt::LeftButton); }), told,
+        ExpectOneBox(BoxesOf([&] { QTest::mouseClick(search, Qt::LeftButton); }), told,
                      "outOfMemory");
         EXPECT_EQ(Found()->model()->rowCount(), 0);
         EXPECT_EQ(Lanz(), "0");
@@ -124,7 +122,7 @@ class LimitedWindow : public AppTest {
         const std::vector<std::int32_t> before = FirstRecords();
 
         ASSERT_TRUE(LimitAddressSpace(kRowsSlack));
-        ExpectOneBox(Boxes([&] { ClickHeader(kSkColumn); }), told, "outOfMemory");
+        ExpectOneBox(BoxesOf([&] { ClickHeader(kSkColumn); }), told, "outOfMemory");
         EXPECT_EQ(FirstRecords(), before) << "the order changed";
         EXPECT_EQ(Window().SortKey, 0);
         EXPECT_FALSE(Found()->horizontalHeader()->isSortIndicatorShown());
@@ -134,6 +132,48 @@ class LimitedWindow : public AppTest {
         ClickHeader(kSkColumn);
         EXPECT_EQ(Window().SortKey, kSkColumn + 1);
         EXPECT_EQ(FirstRecords(), std::vector<std::int32_t>({0, 101, 202}));
+    }
+
+    // The report, an export and a copy that do not fit: each says so, the report shows
+    // no counts, no file is left behind and the clipboard keeps its text.
+    void ReportExportAndCopyDoNotFit() {
+        LoadLeague(In("wide.tms"));
+        Tbx(7)->setValue(100);  // SK at least 100: 24 150 rows, every other player a near miss
+        Search();
+        ASSERT_EQ(Lanz(), "24150");
+        // The report window and the save dialog made while memory is plenty.
+        Action("SearchReport1")->trigger();
+        {
+            ModalAnswerer first;
+            first.AnswerFile(In("first.csv"));
+            Action("ExportList1")->trigger();
+        }
+        Require(QFile::exists(In("first.csv")), "an export that fits");
+        QApplication::clipboard()->setText("kept");
+        Found()->selectAll();
+        const QStringList files = QDir(folder_).entryList(QDir::Files | QDir::Hidden);
+        ModalAnswerer answerer;
+        answerer.AnswerFile(In("second.csv"));
+
+        if (!LimitAddressSpace(kTightSlack))
+            GTEST_SKIP() << "the kernel refused the address-space limit";
+        Action("SearchReport1")->trigger();
+        const QString summary = ChildOf<QLabel>(*program_->report, "summary")->text();
+        Action("ExportList1")->trigger();
+        Found()->setFocus();
+        QTest::keyClick(Found(), Qt::Key_C, Qt::ControlModifier);
+        LiftAddressSpaceLimit();
+
+        EXPECT_EQ(summary,
+                  "Not enough memory to report on " + QString::number(kWidePlayers) + " players.");
+        EXPECT_TRUE(answerer.Unexpected().isEmpty())
+            << answerer.Unexpected().join(", ").toStdString();
+        ASSERT_EQ(answerer.Boxes().size(), 2u);
+        EXPECT_EQ(answerer.Boxes()[0].text, "Could not write " + In("second.csv") +
+                                                ":\nNot enough memory to export 24150 players.");
+        EXPECT_EQ(answerer.Boxes()[1].text, "Not enough memory to copy 24150 players.");
+        EXPECT_EQ(QDir(folder_).entryList(QDir::Files | QDir::Hidden), files);
+        EXPECT_EQ(QApplication::clipboard()->text(), "kept");
     }
 
     std::string scenario_;
@@ -194,6 +234,13 @@ TEST(MemoryLimit, SearchAndSortWhoseRowsDoNotFitSaySoAndChangeNothingElse) {
     Require(folder.isValid(), "temporary folder");
     WriteWideLeague(folder.filePath("wide"));
     RunLimitedChild("RowsDoNotFit", folder.path());
+}
+
+TEST(MemoryLimit, ReportExportAndCopyThatDoNotFitSaySoAndLeaveNothingBehind) {
+    QTemporaryDir folder;
+    Require(folder.isValid(), "temporary folder");
+    WriteWideLeague(folder.filePath("wide"));
+    RunLimitedChild("ReportExportAndCopyDoNotFit", folder.path());
 }
 
 }  // namespace

@@ -29,39 +29,12 @@ class ResultsTest : public AppTest {
         roster.resize(static_cast<std::size_t>(2 * slotsPerTeam * 86), 0);
         LoadLeague(WriteFiles("league", TeamImage({"Alpha", "Bravo"}), roster) + ".ros");
     }
-    void Search() { QTest::mouseClick(Control<QPushButton>("Button2"), Qt::LeftButton); }
 
-    QTableView* Found() { return Control<QTableView>("found"); }
     QAbstractItemModel* Model() { return Found()->model(); }
-    QStringList Column(int column) {
-        QStringList texts;
-        for (int row = 0; row < Model()->rowCount(); ++row)
-            texts << Model()->index(row, column).data().toString();
-        return texts;
-    }
-    void ClickHeader(int column) {
-        QHeaderView* header = Found()->horizontalHeader();
-        const int x = header->sectionViewportPosition(column) + header->sectionSize(column) / 2;
-        QTest::mouseClick(header->viewport(), Qt::LeftButton, Qt::NoModifier,
-                          QPoint(x, header->height() / 2));
-    }
     int RowOf(const QString& name) { return static_cast<int>(Column(kNameColumn).indexOf(name)); }
-    void Select(std::initializer_list<int> rows) {
-        QItemSelectionModel* selection = Found()->selectionModel();
-        selection->clearSelection();
-        for (int row : rows)
-            selection->select(Model()->index(row, 0),
-                              QItemSelectionModel::Select | QItemSelectionModel::Rows);
-    }
-    void ShowDetailsOf(const QString& name) {
-        Select({RowOf(name)});
-        QTest::mouseClick(Control<QPushButton>("Button1"), Qt::LeftButton);
-    }
+    void ShowDetailsOf(const QString& name) { ShowDetailsOfRow(RowOf(name)); }
     QString SkaterLabel(const char* name) { return PageLabel("TabSheet2", name); }
     QString GoalieLabel(const char* name) { return PageLabel("TabSheet3", name); }
-    QString PageLabel(const char* page, const char* name) {
-        return ChildOf<QLabel>(*Control<QWidget>(page), name)->text();
-    }
     QStringList VisibleTabs() {
         auto* pc = Control<QTabWidget>("pc");
         QStringList tabs;
@@ -135,7 +108,7 @@ TEST_F(ResultsTest, SortKeepsTheSelectedRowsSelected) {
     LoadPlayers(
         {Skater("Cee").Rating(1, 30), Skater("Bee").Rating(1, 10), Skater("Aye").Rating(1, 20)});
     Search();
-    Select({RowOf("Bee")});
+    SelectRows({RowOf("Bee")});
     ClickHeader(kFirstRatingColumn + 1);  // SP
     EXPECT_EQ(Column(kFirstRatingColumn + 1), QStringList({"10", "20", "30"}));
     const QModelIndexList selected = Found()->selectionModel()->selectedRows();
@@ -152,14 +125,14 @@ TEST_F(ResultsTest, DetailsOfTheFirstSelectedRowInDisplayOrder) {
     EXPECT_EQ(Control<QTabWidget>("pc")->currentWidget()->objectName(), "TabSheet1");
 
     ClickHeader(kNameColumn);
-    Select({RowOf("Zed"), RowOf("Moe")});
+    SelectRows({RowOf("Zed"), RowOf("Moe")});
     QTest::mouseClick(Control<QPushButton>("Button1"), Qt::LeftButton);
     EXPECT_EQ(SkaterLabel("Label5"), "Moe");
     EXPECT_EQ(SkaterLabel("Label9"), "12");
     EXPECT_EQ(SkaterLabel("Label36"), "Alpha");
 
     // A double-click on the list does the same.
-    Select({RowOf("Adam")});
+    SelectRows({RowOf("Adam")});
     Control<QTabWidget>("pc")->setCurrentIndex(0);
     const QRect cell = Found()->visualRect(Model()->index(RowOf("Adam"), 0));
     QTest::mouseDClick(Found()->viewport(), Qt::LeftButton, Qt::NoModifier, cell.center());
@@ -344,7 +317,7 @@ TEST_F(ResultsTest, RowsOfAnEarlierLeagueReportAnErrorAndTheProgramGoesOn) {
     ASSERT_EQ(failed.size(), 1u);
     EXPECT_EQ(Model()->index(1, kNameColumn).data().toString(), "Alpha Two");
 
-    Select({1});
+    SelectRows({1});
     // The button is disabled now; the handler itself reports the row.
     EXPECT_THROW(Window().Button1Click(), vantrel::ProgramError);
     EXPECT_EQ(SkaterLabel("Label5"), "...");
@@ -352,7 +325,7 @@ TEST_F(ResultsTest, RowsOfAnEarlierLeagueReportAnErrorAndTheProgramGoesOn) {
     // Another league loaded: the old rows are not its players.
     LoadPlayers({Skater("Bravo One"), Skater("Bravo Two")});
     ModalAnswerer answerer;
-    Select({1});
+    SelectRows({1});
     auto* button = Control<QPushButton>("Button1");
     QTest::mouseClick(button, Qt::LeftButton);
     ASSERT_EQ(answerer.Boxes().size(), 1u);

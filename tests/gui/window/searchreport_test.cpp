@@ -87,8 +87,6 @@ class SearchReportTest : public AppTest {
         QTest::mouseClick(Control<QRadioButton>(centre ? "rgposItem1" : "rgposItem0"),
                           Qt::LeftButton);
     }
-    void Search() { QTest::mouseClick(Control<QPushButton>("Button2"), Qt::LeftButton); }
-    QString Lanz() { return Control<QLabel>("lanz")->text(); }
 
     SearchReportWindow& Report() { return *program_->report; }
     QString Summary() { return ChildOf<QLabel>(Report(), "summary")->text(); }
@@ -305,6 +303,36 @@ TEST_F(SearchReportTest, ReportOfALeagueNoLongerLoadedOpensNoDetails) {
     const QString name = Misses()->model()->index(0, 0).data().toString();
     DoubleClickMiss(0);
     EXPECT_EQ(ChildOf<QLabel>(*Control<QWidget>("TabSheet2"), "Label5")->text(), name);
+}
+
+// 10 003 players fail only "SK at least 70": four near ones written out of order, then
+// 9 999 far ones. The table shows the 10 000 nearest, nearest first, and says it is cut.
+TEST_F(SearchReportTest, NearMissesNearestFirstAndTheCutIsTold) {
+    std::vector<std::uint8_t> roster;
+    for (const auto& [name, sk] :
+         {std::pair{"Near Ten", 60}, {"Near One", 69}, {"Near Twenty", 50}, {"Near Five", 65}})
+        leaguegen::PlayerBuilder().Name(name).Rating(kSK, std::uint8_t(sk)).AppendTo(roster);
+    for (int i = 0; i < 9999; ++i)
+        leaguegen::PlayerBuilder().Name("Far Player").Rating(kSK, 10).AppendTo(roster);
+    LoadLeague(WriteFiles("misses", TeamImage({"Alpha"}), roster) + ".ros");
+    Tbx(7)->setValue(70);
+    Search();
+    OpenReport();
+    ASSERT_EQ(TableRows(),
+              QStringList({"SK at least 70 10003 10003 relax" + QString::number(kSkCriterion)}));
+    EXPECT_EQ(ChildOf<QLabel>(Report(), "missesLabel")->text(),
+              "Near misses, failing exactly one criterion: 10003 (the first 10000 shown)");
+    QAbstractItemModel* misses = Misses()->model();
+    ASSERT_EQ(misses->rowCount(), 10000);
+    QStringList nearest;
+    for (int row = 0; row < 5; ++row)
+        nearest << misses->index(row, 0).data().toString() + ' ' +
+                       misses->index(row, 4).data().toString();
+    EXPECT_EQ(
+        nearest,
+        QStringList({"Near One SK 69, needs at least 70", "Near Five SK 65, needs at least 70",
+                     "Near Ten SK 60, needs at least 70", "Near Twenty SK 50, needs at least 70",
+                     "Far Player SK 10, needs at least 70"}));
 }
 
 }  // namespace

@@ -14,13 +14,6 @@ using StartUpTest = AppTest;
 TEST_F(StartUpTest, WithoutLeagueEveryControlIsDisabledAndTheMenuWorks) {
     EXPECT_EQ(Window().League().PlayersPerTeam, 0);
     EXPECT_EQ(ControlsNotInState(false), QStringList());
-    // The controls the user meets first, named so that a failure says which one.
-    for (const char* name : {"cbt", "edname", "Edit6", "Edit7", "Button2", "Button3",
-                             "SpeedButton1", "tball", "tbmin", "tbmax", "found", "Button1"}) {
-        EXPECT_FALSE(Control<QWidget>(name)->isEnabled()) << name;
-    }
-    EXPECT_FALSE(Cbx(1)->isEnabled());
-    EXPECT_FALSE(Control<QRadioButton>("rgposItem3")->isEnabled());
 
     EXPECT_TRUE(Window().menuBar()->isEnabled());
     for (const char* name : {"Filesffnen1", "beenden1", "FileInfos1", "CheckboxLegend1",
@@ -37,7 +30,7 @@ TEST_F(StartUpTest, InitialTextsOfPanelAndFileStatistics) {
     EXPECT_EQ(Control<QLabel>("agemax")->text(), ">=40");
     EXPECT_EQ(Control<QLineEdit>("edname")->text(), "*");
     EXPECT_EQ(Control<QComboBox>("cbt")->count(), 0);
-    EXPECT_EQ(Control<QLabel>("lanz")->text(), "0");
+    EXPECT_EQ(Lanz(), "0");
     for (int n = 1; n <= 14; ++n) {
         EXPECT_EQ(Lbx(n)->text(), "0") << n;
         EXPECT_EQ(Tbx(n)->value(), 0) << n;
