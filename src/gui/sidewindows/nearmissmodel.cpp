@@ -90,7 +90,7 @@ void NearMissModel::sort(int column, Qt::SortOrder order) {
     sorted.reserve(rows_.size());
     std::vector<int> newRowOf(rows_.size());
     for (std::size_t place = 0; place < places.size(); ++place) {
-        sorted.push_back(std::move(rows_[static_cast<std::size_t>(places[place])]));
+        sorted.push_back(rows_[static_cast<std::size_t>(places[place])]);
         newRowOf[static_cast<std::size_t>(places[place])] = static_cast<int>(place);
     }
     rows_ = std::move(sorted);

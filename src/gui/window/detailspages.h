@@ -21,8 +21,8 @@ class BarSeries3D;
 // labels not yet written keep their texts.
 struct DivisionFault {};
 
-void FillSkaterLabels(Ui::SkaterPage& page, const PlayerRecord& player, const QString& position);
-void FillGoalieLabels(Ui::GoaliePage& page, const PlayerRecord& player, const QString& name,
+void FillSkaterLabels(Ui::SkaterPage& s, const PlayerRecord& player, const QString& position);
+void FillGoalieLabels(Ui::GoaliePage& g, const PlayerRecord& player, const QString& name,
                       const QString& position);
 
 // Both charts get the view they share and their two series, the second one inactive.
