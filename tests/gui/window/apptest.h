@@ -63,6 +63,16 @@ inline void PrintTo(const QStringList& texts, std::ostream* out) {
 
 namespace vantrel::apptest {
 
+// The messages of a failed load, word for word.
+inline const QString kReadError = QStringLiteral("Es trat ein Fehler beim Lesen der Dateien auf!");
+inline const QString kTeamError =
+    QStringLiteral("Es trat ein Fehler beim Lesen der Team-Datei auf!");
+inline const QString kRosterError =
+    QStringLiteral("Es trat ein Fehler beim Lesen der Rooster-Datei auf!");
+inline const QString kGeometryError = QString::fromUtf8(
+    "Es trat ein Fehler beim Berechnen der relevanten Eintragsgr\xC3\xB6\xC3\x9F"
+    "en auf...!");
+
 using testsupport::BoxSeen;
 using testsupport::ModalAnswerer;
 using testsupport::TypeText;

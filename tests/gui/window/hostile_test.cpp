@@ -34,12 +34,6 @@ namespace {
 
 using leaguegen::PlayerBuilder;
 
-const QString kTeamError = QStringLiteral("Es trat ein Fehler beim Lesen der Team-Datei auf!");
-const QString kRosterError = QStringLiteral("Es trat ein Fehler beim Lesen der Rooster-Datei auf!");
-const QString kGeometryError = QString::fromUtf8(
-    "Es trat ein Fehler beim Berechnen der relevanten Eintragsgr\xC3\xB6\xC3\x9F"
-    "en auf...!");
-
 std::filesystem::path FsPath(const QString& path) {
     return std::filesystem::path(path.toStdU16String());
 }

@@ -9,13 +9,6 @@
 namespace vantrel::apptest {
 namespace {
 
-const QString kReadError = QStringLiteral("Es trat ein Fehler beim Lesen der Dateien auf!");
-const QString kTeamError = QStringLiteral("Es trat ein Fehler beim Lesen der Team-Datei auf!");
-const QString kRosterError = QStringLiteral("Es trat ein Fehler beim Lesen der Rooster-Datei auf!");
-const QString kGeometryError = QString::fromUtf8(
-    "Es trat ein Fehler beim Berechnen der relevanten Eintragsgr\xC3\xB6\xC3\x9F"
-    "en auf...!");
-
 leaguegen::League Generated(int teams, int slotCount, std::uint64_t seed = 7) {
     leaguegen::Options options;
     options.seed = seed;

@@ -85,8 +85,7 @@ class LimitedWindow : public AppTest {
         LoadLeague(In("small.tms"));
         if (!LimitAddressSpace(std::uintmax_t{64} << 20))
             GTEST_SKIP() << "the kernel refused the address-space limit";
-        ExpectOneBox(OpenFile(In("big.tms")),
-                     "Es trat ein Fehler beim Lesen der Rooster-Datei auf!", "loadError");
+        ExpectOneBox(OpenFile(In("big.tms")), kRosterError, "loadError");
         EXPECT_EQ(Window().League().PlayersPerTeam, 0);
         EXPECT_EQ(ControlsNotInState(false), QStringList());
         EXPECT_EQ(Control<QLabel>("avgov")->text(), "0");
