@@ -12,6 +12,7 @@
 //   --largest: the largest league the format allows (24 970 740 records, a roster of
 //   2 147 483 640 bytes): load, Reset search, sorts and displays only; opt-in, not in CI.
 
+#include "gui/features/listexport.h"
 #include "gui/window/mainwindow.h"
 #include "gui/window/startup.h"
 #include "core/league/leaguedata.h"
@@ -21,6 +22,7 @@
 #include "gui/results/resultmodel.h"
 #include "gui/sidewindows/comparewindow.h"
 #include "gui/sidewindows/searchreportwindow.h"
+#include "support/modalanswerer.h"
 
 #include "leaguegen.h"
 #include "thresholds.h"
@@ -144,53 +146,6 @@ std::uint64_t SumBytes(const vantrel::ByteImage& image) {
     return sum;
 }
 
-// Types the path into the open dialog and accepts it, as a user would; the clock of the
-// load starts right before the accept.
-class OpenDialogAnswer {
-  public:
-    explicit OpenDialogAnswer(QString path) : path_(std::move(path)) {
-        timer_.setInterval(2);
-        QObject::connect(&timer_, &QTimer::timeout, [this] { Poll(); });
-        timer_.start();
-    }
-    Clock::time_point Accepted() const { return accepted_; }
-    bool Answered() const { return answered_; }
-    const QStringList& Problems() const { return problems_; }
-
-  private:
-    void Poll() {
-        QWidget* modal = QApplication::activeModalWidget();
-        if (!modal || !modal->isVisible())
-            return;
-        if (auto* box = qobject_cast<QMessageBox*>(modal)) {
-            problems_ << box->text();
-            box->button(QMessageBox::Ok)->click();
-            return;
-        }
-        auto* dialog = qobject_cast<QFileDialog*>(modal);
-        if (!dialog || answered_) {
-            problems_ << QStringLiteral("unexpected dialog");
-            if (auto* other = qobject_cast<QDialog*>(modal))
-                other->reject();
-            return;
-        }
-        auto* nameBox = dialog->findChild<QLineEdit*>(QStringLiteral("fileNameEdit"));
-        QApplication::setActiveWindow(dialog);
-        nameBox->setFocus(Qt::OtherFocusReason);
-        nameBox->clear();
-        QTest::keyClicks(nameBox, path_);
-        answered_ = true;
-        accepted_ = Clock::now();
-        static_cast<QDialog*>(dialog)->accept();
-    }
-
-    QString path_;
-    QTimer timer_;
-    bool answered_ = false;
-    Clock::time_point accepted_;
-    QStringList problems_;
-};
-
 // One measured figure: the median of its runs, and the median of its floor if it has one.
 struct Figure {
     std::string name;
@@ -255,7 +210,7 @@ struct Session {
     QString base;
     std::vector<std::string> files;
     std::unique_ptr<vantrel::Program> program;
-    VAvevadi* window = nullptr;
+    vantrel::VAvevadi* window = nullptr;
     QAction* open = nullptr;
     QAction* searchReport = nullptr;
     QPushButton* search = nullptr;
@@ -301,16 +256,20 @@ Figure MeasureLoad(Session& s, int runs, std::int64_t& peakKiB, Figure& first) {
             volatile std::uint64_t sink = ReadFilesFloor(s.files);
             (void)sink;
         }));
-        OpenDialogAnswer answer(s.base + QStringLiteral(".ros"));
+        vantrel::testsupport::ModalAnswerer answer;
+        answer.AnswerFile(s.base + QStringLiteral(".ros"));
         if (run == 0)
             ResetPeakMemory();
         s.open->trigger();
-        const double ms = MillisecondsSince(answer.Accepted());
+        const double ms = MillisecondsSince(answer.FileAccepted());
         if (run == 0)
             peakKiB = ProcStatusKiB("VmHWM");
-        if (!answer.Answered() || !answer.Problems().isEmpty() || !s.window->League().IsLoaded()) {
-            std::cerr << "load failed: "
-                      << answer.Problems().join(QStringLiteral("; ")).toStdString() << "\n";
+        QStringList problems = answer.Unexpected();
+        for (const vantrel::testsupport::BoxSeen& box : answer.Boxes())
+            problems << box.text;
+        if (!answer.AllFileAnswersUsed() || !problems.isEmpty() || !s.window->League().IsLoaded()) {
+            std::cerr << "load failed: " << problems.join(QStringLiteral("; ")).toStdString()
+                      << "\n";
             std::exit(2);
         }
         load.runs.push_back(ms);
@@ -404,7 +363,7 @@ void MeasureSortRun(Session& s, ListFigures& f) {
     f.sortSmall.floorRuns.push_back(floor);
     f.sortName.floorRuns.push_back(floor);
     f.sortReverse.floorRuns.push_back(floor);
-    VAvevadi& window = *s.window;
+    vantrel::VAvevadi& window = *s.window;
     f.sortNumber.runs.push_back(TimeMs([&] { window.foundColumnClick(vantrel::kSalaryColumn); }));
     f.sortSmall.runs.push_back(TimeMs([&] { window.foundColumnClick(vantrel::kOverallColumn); }));
     f.sortName.runs.push_back(TimeMs([&] { window.foundColumnClick(vantrel::kNameColumn); }));
@@ -438,14 +397,14 @@ void MeasureDisplayRun(Session& s, ListFigures& f) {
 // has been shown and painted; closed again after each run.
 Figure MeasureCompare(Session& s, int runs) {
     Figure open{"compare window, four rows, opened", {}, {}, ""};
-    QWidget* window = s.program->compare.get();
+    QWidget* window = s.program->compare;
     for (int run = 0; run < runs; ++run) {
         s.found->clearSelection();
         for (int row = 0; row < 4; ++row)
             s.found->selectionModel()->select(
                 s.model->index(row, 0), QItemSelectionModel::Select | QItemSelectionModel::Rows);
         open.runs.push_back(TimeMs([&] {
-            s.window->CompareSelectedRows();
+            s.window->findChild<QAction*>(QStringLiteral("Compare1"))->trigger();
             QApplication::processEvents();
         }));
         if (!window->isVisible()) {
@@ -469,7 +428,10 @@ Figure MeasureExport(Session& s, int runs) {
     const QString path = s.base + QStringLiteral("-list.csv");
     for (int run = 0; run < runs; ++run) {
         QString failure;
-        exported.runs.push_back(TimeMs([&] { failure = s.window->ExportRowsTo(path); }));
+        exported.runs.push_back(TimeMs([&] {
+            failure = vantrel::ExportRows(*s.window->Face().List(), *s.window->Face().Rows(),
+                                          s.window->Face().LeagueFiles(), path);
+        }));
         if (!failure.isEmpty()) {
             std::cerr << "export failed: " << failure.toStdString() << "\n";
             std::exit(2);
@@ -534,7 +496,7 @@ Figure MeasureSixCriteriaSearch(Session& s, int runs, SizeResult& result) {
         six.runs.push_back(TimeMs([&] { s.search->click(); }));
     }
     result.rowsSix = s.model->rowCount();
-    result.sixCriteria = s.window->CurrentCriteria();
+    result.sixCriteria = s.window->Face().CriteriaNow();
     return six;
 }
 
@@ -568,7 +530,7 @@ Figure MeasureReportPass(Session& s, int runs, const Figure& resetSearch, SizeRe
 // afterwards.
 Figure MeasureReport(Session& s, int runs, const Figure& resetSearch) {
     Figure report{"search report, six criteria", {}, resetSearch.runs, "search, Reset criteria"};
-    QWidget* window = s.program->report.get();
+    QWidget* window = s.program->report;
     s.searchReport->trigger();
     QApplication::processEvents();
     if (!window || !window->isVisible()) {
@@ -576,7 +538,7 @@ Figure MeasureReport(Session& s, int runs, const Figure& resetSearch) {
         std::exit(2);
     }
     for (int run = 0; run < runs; ++run) {
-        report.runs.push_back(TimeMs([&] { s.window->SearchReport1Click(); }));
+        report.runs.push_back(TimeMs([&] { s.searchReport->trigger(); }));
         QApplication::processEvents();
     }
     window->close();

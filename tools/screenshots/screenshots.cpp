@@ -9,9 +9,12 @@
 #include "gui/results/resultmodel.h"
 #include "gui/window/mainwindow.h"
 #include "gui/sidewindows/searchreportwindow.h"
-#include "gui/sidewindows/sidewindows.h"
+#include "gui/sidewindows/about.h"
 #include "gui/sidewindows/comparewindow.h"
+#include "gui/sidewindows/finfo.h"
+#include "gui/sidewindows/legende.h"
 #include "gui/window/startup.h"
+#include "support/modalanswerer.h"
 
 #include <QAbstractItemModel>
 #include <QAction>
@@ -38,22 +41,6 @@ void Wait(int milliseconds) {
     loop.exec();
 }
 
-// Types the path into the open dialog as soon as it shows.
-void AnswerOpenDialog(const QString& path) {
-    auto* timer = new QTimer;
-    QObject::connect(timer, &QTimer::timeout, [timer, path] {
-        auto* dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
-        if (!dialog)
-            return;
-        timer->stop();
-        timer->deleteLater();
-        if (auto* name = dialog->findChild<QLineEdit*>(QStringLiteral("fileNameEdit")))
-            name->setText(path);
-        static_cast<QDialog*>(dialog)->accept();  // runs the file dialog's own accept
-    });
-    timer->start(20);
-}
-
 bool Save(QWidget* window, const QString& file) {
     const bool ok = window->grab().save(file);
     std::printf("%s %s\n", ok ? "wrote" : "could not write", qPrintable(file));
@@ -61,7 +48,7 @@ bool Save(QWidget* window, const QString& file) {
 }
 
 // Selects a row of the list and shows its player once the chart animation has ended.
-void ShowRow(VAvevadi& window, int row) {
+void ShowRow(vantrel::VAvevadi& window, int row) {
     auto* found = window.findChild<QTableView*>(QStringLiteral("found"));
     found->selectionModel()->select(
         found->model()->index(row, 0),
@@ -71,7 +58,7 @@ void ShowRow(VAvevadi& window, int row) {
 }
 
 // Shows the first listed player for whom wanted(position text) holds.
-bool ShowDetails(VAvevadi& window, const std::function<bool(const QString&)>& wanted) {
+bool ShowDetails(vantrel::VAvevadi& window, const std::function<bool(const QString&)>& wanted) {
     QAbstractItemModel* model = window.findChild<QTableView*>(QStringLiteral("found"))->model();
     for (int row = 0; row < model->rowCount(); ++row) {
         if (wanted(model->index(row, 1).data().toString())) {
@@ -83,7 +70,7 @@ bool ShowDetails(VAvevadi& window, const std::function<bool(const QString&)>& wa
 }
 
 // A search for centres of at most 30 with SK and PA at least 70, then its report.
-bool ShowSearchReport(VAvevadi& window) {
+bool ShowSearchReport(vantrel::VAvevadi& window) {
     window.findChild<QRadioButton*>(QStringLiteral("rgposItem1"))->setChecked(true);
     window.findChild<QSlider*>(QStringLiteral("tbmax"))->setValue(30);
     window.findChild<QSlider*>(QStringLiteral("tbx7"))->setValue(70);
@@ -96,7 +83,7 @@ bool ShowSearchReport(VAvevadi& window) {
 
 // After Reset and a search for everybody: SK at least 70, PA at least 50 and OV at least
 // 60 set on the panel, then the details of the first centre who fails SK and meets PA.
-bool ShowThresholds(VAvevadi& window) {
+bool ShowThresholds(vantrel::VAvevadi& window) {
     window.findChild<QPushButton*>(QStringLiteral("Button3"))->click();
     window.findChild<QPushButton*>(QStringLiteral("Button2"))->click();
     window.findChild<QSlider*>(QStringLiteral("tbx7"))->setValue(70);
@@ -116,7 +103,7 @@ bool ShowThresholds(VAvevadi& window) {
 }
 
 // Three skaters and a goalie of the list side by side in the compare window.
-bool ShowCompare(VAvevadi& window) {
+bool ShowCompare(vantrel::VAvevadi& window) {
     window.findChild<QPushButton*>(QStringLiteral("Button3"))->click();
     window.findChild<QPushButton*>(QStringLiteral("Button2"))->click();
     auto* found = window.findChild<QTableView*>(QStringLiteral("found"));
@@ -135,7 +122,7 @@ bool ShowCompare(VAvevadi& window) {
         found->selectionModel()->select(model->index(row, 0),
                                         QItemSelectionModel::Select | QItemSelectionModel::Rows);
     }
-    window.CompareSelectedRows();
+    window.findChild<QAction*>(QStringLiteral("Compare1"))->trigger();
     Wait(300);
     return true;
 }
@@ -154,10 +141,13 @@ int main(int argc, char* argv[]) {
     QDir().mkpath(out.path());
 
     auto program = vantrel::StartUp();
-    VAvevadi& window = *program->Pfinder;
+    vantrel::VAvevadi& window = *program->Pfinder;
     Wait(300);
-    AnswerOpenDialog(league);
-    window.findChild<QAction*>(QStringLiteral("Filesffnen1"))->trigger();
+    {
+        vantrel::testsupport::ModalAnswerer answerer;
+        answerer.AnswerFile(league);
+        window.findChild<QAction*>(QStringLiteral("Filesffnen1"))->trigger();
+    }
     if (window.League().PlayersPerTeam <= 0) {
         std::fprintf(stderr, "the league did not load\n");
         return 1;
@@ -176,9 +166,8 @@ int main(int argc, char* argv[]) {
     ok = Save(program->finfo.get(), out.filePath("file-infos.png")) && ok;
     ok = Save(program->legende.get(), out.filePath("legend.png")) && ok;
     ok = Save(program->about.get(), out.filePath("about.png")) && ok;
-    ok = ShowSearchReport(window) &&
-         Save(program->report.get(), out.filePath("search-report.png")) && ok;
+    ok = ShowSearchReport(window) && Save(program->report, out.filePath("search-report.png")) && ok;
     ok = ShowThresholds(window) && Save(&window, out.filePath("details-thresholds.png")) && ok;
-    ok = ShowCompare(window) && Save(program->compare.get(), out.filePath("compare.png")) && ok;
+    ok = ShowCompare(window) && Save(program->compare, out.filePath("compare.png")) && ok;
     return ok ? 0 : 1;
 }
