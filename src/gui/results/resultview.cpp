@@ -133,13 +133,14 @@ int ResultView::FirstSelectedRow() const {
 
 void ResultView::CopySelectedRows(bool withHeaders) {
     const auto* results = qobject_cast<const ResultModel*>(model());
-    const QList<int> rows = SelectedRows();
-    if (!results || rows.isEmpty())
+    const int count = SelectedRowCount();  // counted without a list of the rows
+    if (!results || count == 0)
         return;
     try {
-        QApplication::clipboard()->setMimeData(RowsAsMimeData(*results, rows, withHeaders));
+        QApplication::clipboard()->setMimeData(
+            RowsAsMimeData(*results, SelectedRows(), withHeaders));
     } catch (const std::bad_alloc&) {
-        ShowOutOfMemory(QStringLiteral("copy"), rows.size());  // the clipboard keeps its text
+        ShowOutOfMemory(QStringLiteral("copy"), count);  // the clipboard keeps its text
     }
 }
 
