@@ -133,6 +133,18 @@ TEST_F(CompareTest, TwoToFourRowsOpenTheWindowByMenuAndKeys) {
     EXPECT_EQ(Compare().windowModality(), Qt::NonModal);
 }
 
+// The list's actions do what they say when triggered without the menu or the keys, as an
+// accessibility client triggers them.
+TEST_F(CompareTest, ListActionsWorkWhenTriggeredDirectly) {
+    LoadAndList();
+    SelectRows({1, 5});
+    ChildOf<QAction>(*Found(), "Compare1")->trigger();
+    ASSERT_TRUE(Compare().isVisible());
+    EXPECT_EQ(ColumnNames(), QStringList({"Bo Rand", "Fay Quin"}));
+    ChildOf<QAction>(*Found(), "Details1")->trigger();
+    EXPECT_EQ(PageLabel("TabSheet2", "Label5"), "Bo Rand");
+}
+
 TEST_F(CompareTest, OneOrFiveRowsGiveAHintAndStaleRowsAreRefused) {
     LoadAndList();
     for (const auto& boxes : {CompareByKeys({2}), CompareByMenu({0, 1, 2, 3, 4})}) {
