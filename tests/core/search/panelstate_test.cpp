@@ -87,8 +87,11 @@ TEST(PanelStateTest, CriteriaOfAStateAreWhatTheSearchApplies) {
 
     s.name = "\xE2\x82\xAC\xE4\xB8\x80";  // the euro sign has a byte, a CJK character none
     EXPECT_FALSE(SearchCriteriaOf(s, {}).namePatternEncodable);
-    s.name = "\xC3";  // cut short
-    EXPECT_FALSE(SearchCriteriaOf(s, {}).namePatternEncodable);
+    // Not UTF-8: cut short, a stray continuation byte, a lead byte past U+10FFFF, overlong.
+    for (const char* bad : {"\xC3", "A\x80", "\xF5\x80\x80\x80", "\xC1\x81"}) {
+        s.name = bad;
+        EXPECT_FALSE(SearchCriteriaOf(s, {}).namePatternEncodable) << bad;
+    }
 }
 
 }  // namespace
