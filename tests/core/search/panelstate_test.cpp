@@ -69,6 +69,11 @@ TEST(PanelStateTest, SalaryTextsGiveBoundsOrAreRefused) {
     EXPECT_TRUE(UpperSalaryBound("12x").refused);
 }
 
+TEST(PanelStateTest, TheResetPanelTestsNothing) {
+    const PlayerFilter filter(SearchCriteriaOf(PanelState{}, PanelContext{}), 30 * 86);
+    EXPECT_TRUE(filter.ActiveCriteria().empty());
+}
+
 TEST(PanelStateTest, CriteriaOfAStateAreWhatTheSearchApplies) {
     PanelState s = Busy();
     s.name = "M\xC3\x84*";  // "MÄ*" in UTF-8
