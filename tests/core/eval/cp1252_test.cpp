@@ -53,6 +53,14 @@ TEST(Cp1252, EncodesNothingElse) {
     EXPECT_EQ(UnicodeToCp1252(U'\u20AC'), std::optional<std::uint8_t>(0x80));
 }
 
+// A sequence cut short by the end of the text is refused, never completed from the bytes
+// that follow the text in memory.
+TEST(Utf8ToCp1252, ReadsNothingPastTheText) {
+    const std::string_view umlaut = "\xC3\xA4";
+    EXPECT_EQ(Utf8ToCp1252(umlaut), std::optional<std::string>("\xE4"));
+    EXPECT_EQ(Utf8ToCp1252(umlaut.substr(0, 1)), std::nullopt);
+}
+
 TEST(Cp1252Upper, SpecialCases) {
     EXPECT_EQ(Cp1252Upper('a'), 'A');
     EXPECT_EQ(Cp1252Upper('z'), 'Z');

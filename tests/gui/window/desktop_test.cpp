@@ -48,6 +48,15 @@ class DesktopTest : public AppTest {
     bool accepted_ = false;
 };
 
+TEST_F(DesktopTest, CopyWithNothingSelectedKeepsTheClipboard) {
+    LoadThree();
+    Found()->clearSelection();
+    QApplication::clipboard()->setText(QStringLiteral("kept"));
+    Found()->setFocus();
+    QTest::keyClick(Found(), Qt::Key_C, Qt::ControlModifier);
+    EXPECT_EQ(QApplication::clipboard()->text(), "kept");
+}
+
 TEST_F(DesktopTest, CopyPutsTheSelectedRowsInDisplayOrderAsTextAndTable) {
     LoadThree();
     Found()->horizontalHeader()->setSortIndicatorShown(false);
