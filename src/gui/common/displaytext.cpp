@@ -22,10 +22,6 @@ std::filesystem::path FileSystemPath(const QString& path) {
     return std::filesystem::path(path.toStdU16String());
 }
 
-std::optional<std::string> EncodeText(const QString& text) {
-    return Utf8ToCp1252(text.toStdString());
-}
-
 std::string LocaleDecimalSeparator() {
     return QLocale().decimalPoint().toStdString();
 }

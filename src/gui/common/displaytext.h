@@ -18,9 +18,6 @@ QString DecodeText(std::string_view bytes);
 // UTF-8 bytes (a text the core keeps as the user typed it) as text.
 QString Utf8Text(std::string_view utf8);
 
-// Unicode text as Windows-1252 bytes; nullopt when a character has no byte.
-std::optional<std::string> EncodeText(const QString& text);
-
 // A path the user chose or typed, for the standard library's file functions.
 std::filesystem::path FileSystemPath(const QString& path);
 

@@ -11,6 +11,7 @@
 #include "gui/results/resultview.h"
 #include "gui/sidewindows/comparewindow.h"
 #include "gui/sidewindows/sidewindow.h"
+#include "gui/window/detailspages.h"
 #include "gui/window/windowface.h"
 
 #include <QMainWindow>
@@ -65,15 +66,6 @@ ComparePlayer ComparePlayerOf(const std::uint8_t* record, const std::uint8_t* te
         compared.rankText[r] = Utf8Text(RankText(rating, value, rank, group));
     }
     return compared;
-}
-
-// The rating a chart bar stands for, by its caption; -1 for condition.
-int RatingOfBar(const QString& label) {
-    for (int rating = 0; rating < kRatingCriteriaCount; ++rating) {
-        if (label == Utf8Text(RatingAbbrev(rating)))
-            return rating;
-    }
-    return -1;
 }
 
 }  // namespace

@@ -1,12 +1,11 @@
 #include "gui/features/thresholdsfeature.h"
 
-#include "core/eval/vocabulary.h"
 #include "core/league/records.h"
 #include "core/search/playerfilter.h"
 #include "gui/chart/barchart3d.h"
-#include "gui/common/displaytext.h"
 #include "gui/common/guardedslot.h"
 #include "gui/features/menuaction.h"
+#include "gui/window/detailspages.h"
 #include "gui/window/windowface.h"
 
 #include <QAction>
@@ -25,16 +24,6 @@ BoundMode ModeOf(CriterionMode mode) {
             break;
     }
     return BoundMode::kEqual;
-}
-
-// The bar of a rating (RatingIndex, OV last) in a chart, by its caption; -1 for none.
-int BarOfRating(const BarSeries3D* series, int rating) {
-    const QString caption = Utf8Text(RatingAbbrev(rating));
-    for (int bar = 0; bar < series->barCount(); ++bar) {
-        if (series->barLabel(bar) == caption)
-            return bar;
-    }
-    return -1;
 }
 
 }  // namespace
@@ -62,11 +51,14 @@ void ThresholdsFeature::SetBounds(const std::uint8_t* record) {
     const SearchCriteria criteria = face_.CriteriaNow();
     const PlayerFilter filter(criteria, face_.League().TeamStride);
     const std::uint32_t failed = filter.FailedCriteria(record, 0);
+    std::uint32_t active = 0;
+    for (const int criterion : filter.ActiveCriteria())
+        active |= 1u << criterion;
     for (BarSeries3D* series : face_.RatingSeries()) {
-        for (const int criterion : filter.ActiveCriteria()) {
-            const int rating = criterion - kFirstRatingCriterion;
-            const int bar = rating < 0 ? -1 : BarOfRating(series, rating);
-            if (bar < 0)
+        for (int bar = 0; bar < series->barCount(); ++bar) {
+            const int rating = RatingOfBar(series->barLabel(bar));
+            const int criterion = kFirstRatingCriterion + rating;
+            if (rating < 0 || ((active >> criterion) & 1u) == 0)
                 continue;
             const RatingCriterion& bound = criteria.ratings[static_cast<std::size_t>(rating)];
             const bool fails = ((failed >> criterion) & 1u) != 0;

@@ -29,5 +29,8 @@ void FillGoalieLabels(Ui::GoaliePage& g, const PlayerRecord& player, const QStri
 void SetUpRatingCharts(Ui::SkaterPage& skater, Ui::GoaliePage& goalie);
 // Condition, the ratings the player's page shows and OV as coloured bars.
 void FillRatingChart(BarSeries3D* series, const std::uint8_t* record, bool goaliePage);
+// The rating (RatingIndex, OV last) a bar of such a chart stands for, by its caption; -1
+// for condition.
+int RatingOfBar(const QString& label);
 
 }  // namespace vantrel

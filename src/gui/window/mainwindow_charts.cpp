@@ -66,6 +66,14 @@ void FillRatingChart(BarSeries3D* series, const std::uint8_t* record, bool goali
     series->AddBar(OverallValue(record), QStringLiteral("OV"), kOverallColour);
 }
 
+int RatingOfBar(const QString& label) {
+    for (int rating = 0; rating < kRatingCriteriaCount; ++rating) {
+        if (label == Utf8Text(RatingAbbrev(rating)))
+            return rating;
+    }
+    return -1;
+}
+
 void VAvevadi::FillRatingCharts(const std::uint8_t* record) {
     FillRatingChart(series1_, record, false);
     FillRatingChart(barSeries1_, record, true);
