@@ -16,8 +16,11 @@ namespace {
 constexpr std::array<std::string_view, 3> kStatusWords = {"all", "veteran", "rookie"};
 constexpr std::array<std::string_view, 4> kAssignWords = {"all", "pro", "farm", "scratch"};
 constexpr std::array<std::string_view, 6> kPositionWords = {"all", "c", "lw", "rw", "d", "g"};
+constexpr std::array<std::string_view, 3> kSeasonWords = {"all", "new", "matched"};
 constexpr std::string_view kKeys =
-    "team, name, status, assign, pos, age, salary, all or a rating (IT .. LD, OV)";
+    "team, name, status, assign, pos, age, salary, all, a rating (IT .. LD, OV), a change "
+    "since the earlier season (dIT .. dLD, dOV) or season";
+constexpr long long kLargestChange = 999;
 constexpr long long kLargestSalary = 2147483647;
 
 bool IsBlank(char c) {
@@ -93,6 +96,11 @@ int RatingOfKey(std::string_view key) {
     return -1;
 }
 
+// The rating of a change key ("dsk", "dov"), or -1.
+int RatingOfChangeKey(std::string_view key) {
+    return key.size() > 1 && key[0] == 'd' ? RatingOfKey(key.substr(1)) : -1;
+}
+
 std::string Quoted(std::string_view text) {
     std::string quoted = "\"";
     for (const char c : text) {
@@ -107,6 +115,24 @@ std::string Quoted(std::string_view text) {
 std::string SalaryValue(const std::string& text) {
     const Value bare{text, std::vector<bool>(text.size(), false)};
     return text.empty() || WholeNumber(bare, kLargestSalary) ? text : Quoted(text);
+}
+
+void AppendChangeParts(const ChangeCriteria& changes, std::vector<std::string>& parts) {
+    for (int i = 0; i < kRatingCriteriaCount; ++i) {
+        const ChangeBound& bound = changes.changes[static_cast<std::size_t>(i)];
+        const std::string key = "d" + std::string(RatingAbbrev(i));
+        if (bound.atLeast && bound.atMost && *bound.atLeast == *bound.atMost) {
+            parts.push_back(key + "=" + ChangeText(*bound.atLeast));
+            continue;
+        }
+        if (bound.atLeast)
+            parts.push_back(key + ">=" + ChangeText(*bound.atLeast));
+        if (bound.atMost)
+            parts.push_back(key + "<=" + ChangeText(*bound.atMost));
+    }
+    if (changes.season != SeasonWanted::kAny)
+        parts.push_back("season=" +
+                        std::string(kSeasonWords[static_cast<std::size_t>(changes.season)]));
 }
 
 }  // namespace
@@ -143,6 +169,7 @@ std::string CriteriaText(const PanelState& s) {
                                                             : "=";
         parts.push_back(std::string(RatingAbbrev(i)) + op + std::to_string(r.threshold));
     }
+    AppendChangeParts(s.changes, parts);
     std::string text;
     for (const std::string& part : parts)
         text += (text.empty() ? "" : " ") + part;
@@ -163,12 +190,7 @@ class Parser {
             std::optional<Token> token = NextToken();
             if (!token)
                 return Failure();
-            if (std::find(seen.begin(), seen.end(), token->key) != seen.end()) {
-                Fail(token->raw, "each key once; " + token->key + " is given twice");
-                return Failure();
-            }
-            seen.push_back(token->key);
-            if (!Apply(*token, state))
+            if (!Note(*token, seen) || !Apply(*token, state))
                 return Failure();
         }
         // "all" moves every rating first; a rating left out stands where "all" put it.
@@ -180,6 +202,20 @@ class Parser {
     }
 
   private:
+    // Each key once; a change key may have a lower and an upper bound ("=" is both).
+    bool Note(const Token& t, std::vector<std::string>& seen) {
+        std::vector<std::string> uses = {t.key};
+        if (RatingOfChangeKey(t.key) >= 0)
+            uses = t.op == "=" ? std::vector<std::string>{t.key + ">=", t.key + "<="}
+                               : std::vector<std::string>{t.key + t.op};
+        for (const std::string& use : uses) {
+            if (std::find(seen.begin(), seen.end(), use) != seen.end())
+                return Fail(t.raw, "each key once; " + t.key + " is given twice");
+            seen.push_back(use);
+        }
+        return true;
+    }
+
     bool SkipBlanks() {
         while (at_ < text_.size() && IsBlank(text_[at_]))
             ++at_;
@@ -241,6 +277,10 @@ class Parser {
         const int rating = RatingOfKey(t.key);
         if (rating >= 0)
             return ApplyRating(t, s.ratings[static_cast<std::size_t>(rating)]);
+        const int changed = RatingOfChangeKey(t.key);
+        if (changed >= 0)
+            return NeedsSeason(t) &&
+                   ApplyChange(t, s.changes.changes[static_cast<std::size_t>(changed)]);
         if (t.op != "=")
             return Fail(t.raw, "= after " + t.key + " (>= and <= are for ratings)");
         if (t.key == "team")
@@ -259,6 +299,8 @@ class Parser {
             return ApplySalary(t, s);
         if (t.key == "all")
             return ApplyNumber(t, limits_.ratingHigh, s.all);
+        if (t.key == "season")
+            return NeedsSeason(t) && ApplySeason(t, s.changes.season);
         return Fail(t.raw, std::string(kKeys));
     }
 
@@ -267,6 +309,38 @@ class Parser {
                  : t.op == "<=" ? CriterionMode::kAtMost
                                 : CriterionMode::kEqual;
         return ApplyNumber(t, limits_.ratingHigh, r.threshold);
+    }
+
+    bool NeedsSeason(const Token& t) {
+        if (!checks_.seasonOpen || checks_.seasonOpen())
+            return true;
+        const std::string key = t.raw.substr(0, t.key.size());
+        return Fail(t.raw,
+                    key + " only with an earlier season open (File > Open Earlier Season...)");
+    }
+
+    // A signed whole number: "+3", "-5", "0".
+    bool ApplyChange(const Token& t, ChangeBound& bound) {
+        const std::string& text = t.value.text;
+        const bool sign = !text.empty() && (text[0] == '+' || text[0] == '-');
+        const Value digits{
+            text.substr(sign ? 1 : 0),
+            std::vector<bool>(t.value.quoted.begin() + (sign ? 1 : 0), t.value.quoted.end())};
+        const std::optional<long long> n = WholeNumber(digits, kLargestChange);
+        if (!n || t.value.AnyQuoted())
+            return Fail(t.raw, "a whole number from -999 to +999 (dOV>=3, dSK<=-5)");
+        const int change = static_cast<int>(text[0] == '-' ? -*n : *n);
+        if (t.op != "<=")
+            bound.atLeast = change;
+        if (t.op != ">=")
+            bound.atMost = change;
+        return true;
+    }
+
+    bool ApplySeason(const Token& t, SeasonWanted& season) {
+        const int item = ItemOf(t.value.text, kSeasonWords);
+        season = static_cast<SeasonWanted>(std::max(item, 0));
+        return item >= 0 || Fail(t.raw, "all, new or matched");
     }
 
     bool ApplyNumber(const Token& t, int high, int& into) {

@@ -2,7 +2,7 @@
 
 // The whole criteria panel as one line of text, readable and typeable, for example
 //   team="Rivertown" name="MA*" status=rookie assign=pro pos=C age=20-30
-//   salary=100000-2000000 all=10 SK>=70 OV=80 DF<=40
+//   salary=100000-2000000 all=10 SK>=70 OV=80 DF<=40 dOV>=3 dSK<=-5 season=matched
 // A control at its Reset state is left out, so the Reset panel is the empty text. Keys and
 // values are case-insensitive; a value with blanks or quotes is written in double quotes
 // with \" and \\ inside. Parsing is all or nothing: a text either gives a whole panel
@@ -22,6 +22,8 @@ namespace vantrel {
 struct PanelChecks {
     std::function<bool(const std::string& team)> teamExists;
     std::function<bool(const std::string& name)> nameSearchable;
+    // Whether an earlier season is open: change keys need one.
+    std::function<bool()> seasonOpen;
 };
 
 struct CriteriaTextError {

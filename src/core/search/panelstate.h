@@ -5,6 +5,7 @@
 // and writes this value; it never decides these rules itself.
 
 #include "core/league/records.h"
+#include "core/search/changecriteria.h"
 #include "core/search/playerfilter.h"
 
 #include <array>
@@ -24,6 +25,7 @@ struct PanelState {
     std::string salaryFrom, salaryTo;              // the salary edits
     int all = 0;                                   // the master trackbar of the ratings
     std::array<RatingCriterion, kRatingCriteriaCount> ratings{};  // RatingIndex order, OV last
+    ChangeCriteria changes;  // no control of their own: set by text, cleared by Reset
 
     bool operator==(const PanelState&) const = default;
 };

@@ -1,5 +1,7 @@
 #include "gui/chart/barchart3d.h"
 
+#include "gui/chart/earliermark.h"
+
 #include <QFontMetricsF>
 #include <QHelpEvent>
 #include <QImage>
@@ -246,6 +248,16 @@ void BarSeries3D::setBarBound(int i, double value, BoundMode mode, bool fails) {
     emit changed();
 }
 
+void BarSeries3D::setBarEarlier(int i, double value) {
+    if (i < 0 || i >= barCount()) {
+        return;
+    }
+    BarData& bar = bars_[static_cast<std::size_t>(i)];
+    bar.hasEarlier = true;
+    bar.earlier = value;
+    emit changed();
+}
+
 // Nothing drawn changes: no repaint.
 void BarSeries3D::setBarToolTip(int i, const QString& text) {
     if (i >= 0 && i < barCount()) {
@@ -293,8 +305,10 @@ struct BarChart3D::BarBox {
     int index = 0;  // in its series
     QRectF mark;
     bool markShown = false;
-    bool boundShown = false;     // thresholds visible and the bar has a bound
-    QPointF boundFrom, boundTo;  // the bound line across the front face, left to right
+    bool boundShown = false;         // thresholds visible and the bar has a bound
+    QPointF boundFrom, boundTo;      // the bound line across the front face, left to right
+    bool earlierShown = false;       // earlier values visible and the bar has one
+    QPointF earlierFrom, earlierTo;  // the earlier value's tick across the front face
 };
 
 BarChart3D::BarChart3D(QWidget* parent) : QWidget(parent) {
@@ -319,8 +333,11 @@ void BarChart3D::DescribeBars() {
         if (!series->active() || series->bars_.empty())
             continue;
         QStringList bars;
-        for (const BarSeries3D::BarData& bar : series->bars_)
+        for (const BarSeries3D::BarData& bar : series->bars_) {
             bars << bar.label + QLatin1Char(' ') + bar.valueText;
+            if (earlierVisible_ && bar.hasEarlier)
+                bars.back() += QStringLiteral(" (earlier %1)").arg(TickText(bar.earlier));
+        }
         const QString joined = bars.join(QStringLiteral(", "));
         described << (series->title().isEmpty() ? joined : series->title() + ": " + joined);
     }
@@ -366,6 +383,10 @@ void BarChart3D::setOrthogonal(bool orthogonal) {
 }
 void BarChart3D::setThresholdsVisible(bool visible) {
     SetView(thresholdsVisible_, visible);
+}
+void BarChart3D::setEarlierVisible(bool visible) {
+    SetView(earlierVisible_, visible);
+    DescribeBars();
 }
 
 double BarChart3D::ScaleTop(double largestValue) {
@@ -492,6 +513,7 @@ void BarChart3D::Paint(QPainter& painter, QSize size) const {
     }
     PlaceBars(frame);
     PaintBars(frame);
+    PaintEarlierMarks(frame);
     // Bound lines under the texts, so that no value mark or label is covered.
     PaintBoundLines(frame);
     if (!frame.drawTexts) {
@@ -522,6 +544,9 @@ BarChart3D::Frame BarChart3D::MakeFrame(QPainter& painter, QSize size) const {
         }
         for (const auto& bar : series->bars_) {
             extent.largest = std::max(extent.largest, bar.value);
+            if (earlierVisible_ && bar.hasEarlier) {
+                extent.largest = std::max(extent.largest, bar.earlier);
+            }
         }
     }
     const double top = ScaleTop(extent.largest);
@@ -653,13 +678,7 @@ void BarChart3D::PlaceBars(const Frame& f) const {
                     f.project(c & 1 ? x1 : x0, c & 2 ? y1 : 0, c & 4 ? z1 : z0);
             }
             f.project.View((x0 + x1) / 2, y1 / 2, (z0 + z1) / 2, &box.depth);
-            // A bound beyond the axis is drawn at its end.
-            box.boundShown = thresholdsVisible_ && bar.hasBound && std::isfinite(bar.bound);
-            if (box.boundShown) {
-                const double yb = f.h * std::clamp(bar.bound, 0.0, f.top) / f.top;
-                box.boundFrom = f.project(x0 - kBoundOverhang, yb, z0);
-                box.boundTo = f.project(x1 + kBoundOverhang, yb, z0);
-            }
+            PlaceValueLines(f, box, x0, x1, z0);
         }
         ++row;
     }
@@ -671,6 +690,24 @@ void BarChart3D::PlaceBars(const Frame& f) const {
         return boxes_[static_cast<std::size_t>(a)].depth >
                boxes_[static_cast<std::size_t>(b)].depth;
     });
+}
+
+// The bound line and the earlier value's tick on the front face of a placed bar; a value
+// beyond the axis is drawn at its end.
+void BarChart3D::PlaceValueLines(const Frame& f, BarBox& box, double x0, double x1,
+                                 double z0) const {
+    const auto& bar = *box.bar;
+    const auto height = [&f](double value) { return f.h * std::clamp(value, 0.0, f.top) / f.top; };
+    box.boundShown = thresholdsVisible_ && bar.hasBound && std::isfinite(bar.bound);
+    if (box.boundShown) {
+        box.boundFrom = f.project(x0 - kBoundOverhang, height(bar.bound), z0);
+        box.boundTo = f.project(x1 + kBoundOverhang, height(bar.bound), z0);
+    }
+    box.earlierShown = earlierVisible_ && bar.hasEarlier && std::isfinite(bar.earlier);
+    if (box.earlierShown) {
+        box.earlierFrom = f.project(x0, height(bar.earlier), z0);
+        box.earlierTo = f.project(x1, height(bar.earlier), z0);
+    }
 }
 
 // Bars, far ones first so that nearer faces cover them; only faces turned to the eye.
@@ -752,6 +789,15 @@ void BarChart3D::PaintMarks(const Frame& f) const {
             f.painter.drawRect(box.mark);
             f.painter.setPen(Qt::black);
             f.painter.drawText(box.mark, Qt::AlignCenter, box.bar->valueText);
+        }
+    }
+}
+
+// After all bars, like the bound lines, so that no bar hides one.
+void BarChart3D::PaintEarlierMarks(const Frame& f) const {
+    for (const BarBox& box : boxes_) {
+        if (box.earlierShown) {
+            PaintEarlierMark(f.painter, box.earlierFrom, box.earlierTo, f.zoom);
         }
     }
 }

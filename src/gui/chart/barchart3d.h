@@ -28,6 +28,10 @@
 // Search bounds (thresholdsVisible): a bar may carry a bound, drawn as a short line across
 // its front face at the bound's height with the sign of its mode in a tag at the line's
 // right end; a bar that fails its bound is outlined. Neither changes anything else drawn.
+//
+// Earlier values (earlierVisible): a bar may carry the earlier season's value, drawn as a
+// tick across its front face at that height with a small triangle pointing at it from the
+// left (see earliermark.h). While they are shown, they count for the axis scale too.
 
 #include <QColor>
 #include <QList>
@@ -93,6 +97,11 @@ class BarSeries3D : public QObject {
     // The text shown when the mouse rests on bar i; none while it is empty. Kept until Clear().
     void setBarToolTip(int i, const QString& text);
     Q_INVOKABLE QString barToolTip(int i) const { return Bar(i).toolTip; }
+    // The earlier season's value of bar i, kept until Clear(); an index outside the bars is
+    // ignored.
+    void setBarEarlier(int i, double value);
+    Q_INVOKABLE bool barHasEarlier(int i) const { return Bar(i).hasEarlier; }
+    Q_INVOKABLE double barEarlierValue(int i) const { return Bar(i).earlier; }
 
   signals:
     void changed();
@@ -110,6 +119,8 @@ class BarSeries3D : public QObject {
         BoundMode boundMode = BoundMode::kAtLeast;
         bool failsBound = false;
         QString toolTip;
+        bool hasEarlier = false;
+        double earlier = 0;
     };
     const BarData& Bar(int i) const { return bars_[static_cast<std::size_t>(i)]; }
 
@@ -132,6 +143,7 @@ class BarChart3D : public QWidget {
     Q_PROPERTY(bool orthogonal READ orthogonal WRITE setOrthogonal NOTIFY viewChanged)
     Q_PROPERTY(
         bool thresholdsVisible READ thresholdsVisible WRITE setThresholdsVisible NOTIFY viewChanged)
+    Q_PROPERTY(bool earlierVisible READ earlierVisible WRITE setEarlierVisible NOTIFY viewChanged)
   public:
     // A bar of a series; no bar at all has no series and index -1.
     struct BarHit {
@@ -173,6 +185,9 @@ class BarChart3D : public QWidget {
     // Whether the bars' search bounds are drawn (their marks and the outlines of failing bars).
     bool thresholdsVisible() const { return thresholdsVisible_; }
     void setThresholdsVisible(bool visible);
+    // Whether the bars' earlier season values are drawn.
+    bool earlierVisible() const { return earlierVisible_; }
+    void setEarlierVisible(bool visible);
 
     // The bar drawn at `widgetPos` with the widget at its present size and view; where bars
     // overlap, the nearest. Worked out afresh, so it never depends on an earlier paint.
@@ -210,7 +225,9 @@ class BarChart3D : public QWidget {
     bool PlaceText(const QRectF& rect) const;
     void PaintAxisTexts(const Frame& f) const;
     void PlaceBars(const Frame& f) const;
+    void PlaceValueLines(const Frame& f, BarBox& box, double x0, double x1, double z0) const;
     void PaintBars(const Frame& f) const;
+    void PaintEarlierMarks(const Frame& f) const;
     void PaintBoundLines(const Frame& f) const;
     void PaintBoundSigns(const Frame& f) const;
     void PaintLabels(const Frame& f) const;
@@ -227,6 +244,7 @@ class BarChart3D : public QWidget {
     int chart3DPercent_ = 30;
     bool orthogonal_ = false;
     bool thresholdsVisible_ = true;
+    bool earlierVisible_ = true;
 
     // Reused from frame to frame, so painting does not allocate once they have grown.
     mutable std::vector<BarBox> boxes_;

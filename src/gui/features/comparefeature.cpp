@@ -4,6 +4,8 @@
 #include "core/eval/vocabulary.h"
 #include "core/league/records.h"
 #include "core/order/resultcolumns.h"
+#include "core/search/changecriteria.h"
+#include "core/season/seasonmatch.h"
 #include "gui/chart/barchart3d.h"
 #include "gui/common/displaytext.h"
 #include "gui/common/guardedslot.h"
@@ -68,6 +70,19 @@ ComparePlayer ComparePlayerOf(const std::uint8_t* record, const std::uint8_t* te
     return compared;
 }
 
+// Each rating's change since the earlier season, when one is open for the player's league.
+void AddChanges(ComparePlayer& player, const SeasonMatch* season, const SharedImage& roster,
+                std::int32_t index) {
+    if (!season || season->Current() != roster)
+        return;
+    for (int rating = 0; rating < kRatingCriteriaCount; ++rating) {
+        const std::optional<int> change = season->RatingChange(index, rating);
+        if (change && player.ratings[static_cast<std::size_t>(rating)])
+            player.change[static_cast<std::size_t>(rating)] =
+                QString::fromStdString(ChangeText(*change));
+    }
+}
+
 }  // namespace
 
 CompareFeature::CompareFeature(WindowFace& face)
@@ -95,8 +110,10 @@ void CompareFeature::CompareSelectedRows() {
     std::vector<ComparePlayer> players;
     for (const int row : list->SelectedRows()) {
         // Rows of a league loaded since are refused as their details are.
-        const auto [record, team] = face_.RecordsOf(rows->Roster(), rows->RecordIndexAt(row));
+        const std::int32_t index = rows->RecordIndexAt(row);
+        const auto [record, team] = face_.RecordsOf(rows->Roster(), index);
         players.push_back(ComparePlayerOf(record, team, face_.Ranks()));
+        AddChanges(players.back(), face_.Season().get(), rows->Roster(), index);
     }
     compare_->ShowPlayers(players);
     ShowSideWindow(compare_.get());

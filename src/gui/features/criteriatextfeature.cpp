@@ -53,6 +53,7 @@ bool CriteriaTextFeature::Apply(const QString& text) {
     PanelChecks checks;
     checks.teamExists = [this](const std::string& team) { return face_.HasTeam(team); };
     checks.nameSearchable = [](const std::string& name) { return Utf8ToCp1252(name).has_value(); };
+    checks.seasonOpen = [this] { return face_.Season() != nullptr; };
     const CriteriaParse parse = ParseCriteriaText(text.toStdString(), limits, checks);
     if (!parse.state) {
         return refuse(

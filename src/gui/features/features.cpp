@@ -6,6 +6,7 @@
 #include "gui/features/desktopfeature.h"
 #include "gui/features/exportfeature.h"
 #include "gui/features/searchreportfeature.h"
+#include "gui/features/seasonfeature.h"
 #include "gui/features/thresholdsfeature.h"
 #include "gui/window/windowface.h"
 
@@ -18,6 +19,7 @@ FeatureWindows AddFeatures(WindowFace& face) {
     new ThresholdsFeature(face);
     auto* report = new SearchReportFeature(face);
     auto* compare = new CompareFeature(face);
+    new SeasonFeature(face);  // after Compare: its tooltip words follow the rank
     new DesktopFeature(face);
     new AccessibilityFeature(face);
     return {report->Window(), compare->Window()};

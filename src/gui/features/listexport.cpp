@@ -1,7 +1,6 @@
 #include "gui/features/listexport.h"
 
 #include "core/export/csvline.h"
-#include "core/order/resultcolumns.h"
 #include "gui/common/busycursor.h"
 #include "gui/common/displaytext.h"
 #include "gui/results/resultmodel.h"
@@ -10,12 +9,12 @@
 #include <QDir>
 #include <QSaveFile>
 
-#include <array>
 #include <filesystem>
 #include <new>
 #include <string>
 #include <string_view>
 #include <system_error>
+#include <vector>
 
 namespace vantrel {
 
@@ -40,11 +39,11 @@ class CsvChunkWriter {
     explicit CsvChunkWriter(QSaveFile& file) : file_(file) { buffer_.reserve(2 * kChunkBytes); }
 
     // The fields' UTF-8 texts are held until the line is appended.
-    void AppendLine(const std::array<QByteArray, kResultColumnCount>& fields) {
-        std::array<std::string_view, kResultColumnCount> views;
+    void AppendLine(const std::vector<QByteArray>& fields) {
+        views_.resize(fields.size());
         for (std::size_t i = 0; i < fields.size(); ++i)
-            views[i] = std::string_view(fields[i].constData(), std::size_t(fields[i].size()));
-        AppendCsvLine(buffer_, views);
+            views_[i] = std::string_view(fields[i].constData(), std::size_t(fields[i].size()));
+        AppendCsvLine(buffer_, views_);
     }
     // False when the file refused the bytes; the caller stops writing then.
     bool FlushIfFull() { return buffer_.size() < kChunkBytes || Flush(); }
@@ -58,11 +57,13 @@ class CsvChunkWriter {
   private:
     QSaveFile& file_;
     std::string buffer_;
+    std::vector<std::string_view> views_;
 };
 
-std::array<QByteArray, kResultColumnCount> Captions(const ResultModel& model) {
-    std::array<QByteArray, kResultColumnCount> captions;
-    for (int column = 0; column < kResultColumnCount; ++column)
+// Every column the list has: its own, and the change column while a season is open.
+std::vector<QByteArray> Captions(const ResultModel& model) {
+    std::vector<QByteArray> captions(static_cast<std::size_t>(model.columnCount()));
+    for (int column = 0; column < model.columnCount(); ++column)
         captions[std::size_t(column)] =
             model.headerData(column, Qt::Horizontal, Qt::DisplayRole).toString().toUtf8();
     return captions;
@@ -77,10 +78,10 @@ QString WriteFailure(const QString& path, const QString& reason) {
 bool WriteRows(const ResultModel& rows, QSaveFile& file, const QList<int>* selected, int count) {
     CsvChunkWriter out(file);
     out.AppendLine(Captions(rows));
-    std::array<QByteArray, kResultColumnCount> cells;
+    std::vector<QByteArray> cells(static_cast<std::size_t>(rows.columnCount()));
     for (int i = 0; i < count; ++i) {
         const int row = selected ? (*selected)[i] : i;
-        for (int column = 0; column < kResultColumnCount; ++column)
+        for (int column = 0; column < rows.columnCount(); ++column)
             cells[std::size_t(column)] = rows.CellText(row, column).toUtf8();
         out.AppendLine(cells);
         if (!out.FlushIfFull())

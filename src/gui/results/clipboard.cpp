@@ -32,13 +32,13 @@ QMimeData* RowsAsMimeData(const ResultModel& model, const QList<int>& rows, bool
     };
     if (withHeaders) {
         QStringList captions;
-        for (int column = 0; column < kResultColumnCount; ++column)
+        for (int column = 0; column < model.columnCount(); ++column)
             captions << model.headerData(column, Qt::Horizontal, Qt::DisplayRole).toString();
         addLine(captions, "th");
     }
     for (const int row : rows) {
         QStringList cells;
-        for (int column = 0; column < kResultColumnCount; ++column)
+        for (int column = 0; column < model.columnCount(); ++column)
             cells << model.CellText(row, column);
         addLine(cells, "td");
     }

@@ -5,6 +5,9 @@
 #include "core/league/corestretches.h"
 #include "core/order/prefetch.h"
 #include "core/order/resultorder.h"
+#include "core/search/changecriteria.h"
+#include "core/season/changeorder.h"
+#include "core/season/seasonmatch.h"
 
 #include <algorithm>
 #include <cstdlib>
@@ -30,13 +33,18 @@ constexpr ColumnSpec kColumns[kResultColumnCount] = {
     {"DF", 28, kRight},          {"SC", 28, kRight},     {"EX", 28, kRight},  {"LD", 28, kRight},
     {"OV", 28, kLeft},           {"Salary", 70, kRight}, {"Ct", 30, kRight},
 };
+constexpr ColumnSpec kChangeColumn = {"\u0394OV", 40, kRight};
+
+const ColumnSpec& SpecOf(int column) {
+    return column == kOverallChangeColumn ? kChangeColumn : kColumns[column];
+}
 
 }  // namespace
 
 ResultModel::ResultModel(QObject* parent) : QAbstractTableModel(parent) {}
 
 int ResultModel::ColumnWidth(int column) {
-    return column >= 0 && column < kResultColumnCount ? kColumns[column].width : 0;
+    return column >= 0 && column <= kOverallChangeColumn ? SpecOf(column).width : 0;
 }
 
 void ResultModel::Clear() {
@@ -60,6 +68,35 @@ void ResultModel::SetRows(SharedImage roster, std::vector<std::int32_t> recordIn
     endResetModel();
 }
 
+void ResultModel::SetSeason(std::shared_ptr<const SeasonMatch> season) {
+    const bool had = season_ != nullptr;
+    if (!had && season)
+        beginInsertColumns({}, kOverallChangeColumn, kOverallChangeColumn);
+    if (had && !season)
+        beginRemoveColumns({}, kOverallChangeColumn, kOverallChangeColumn);
+    season_ = std::move(season);
+    if (had != (season_ != nullptr)) {
+        if (season_)
+            endInsertColumns();
+        else
+            endRemoveColumns();
+    } else if (season_ && !rows_.empty()) {
+        emit dataChanged(index(0, kOverallChangeColumn),
+                         index(rowCount() - 1, kOverallChangeColumn), {Qt::DisplayRole});
+    }
+}
+
+const SeasonMatch* ResultModel::SeasonOfRows() const {
+    return season_ && roster_ && season_->Current() == roster_ ? season_.get() : nullptr;
+}
+
+QString ResultModel::ChangeCell(int row) const {
+    const SeasonMatch* season = SeasonOfRows();
+    const std::optional<int> change =
+        season ? season->OverallChange(RecordIndexAt(row)) : std::nullopt;
+    return change ? QString::fromStdString(ChangeText(*change)) : QString();
+}
+
 const std::uint8_t* ResultModel::RecordAtRow(int row) const {
     if (row < 0 || static_cast<std::size_t>(row) >= rows_.size())
         return nullptr;
@@ -71,6 +108,8 @@ std::string ResultModel::CellBytes(int row, int column) const {
 }
 
 QString ResultModel::CellText(int row, int column) const {
+    if (column == kOverallChangeColumn && column < columnCount() && row >= 0 && row < rowCount())
+        return ChangeCell(row);
     const std::uint8_t* record = RecordAtRow(row);
     if (!record || column < 0 || column >= kResultColumnCount)
         return {};
@@ -84,7 +123,7 @@ int ResultModel::rowCount(const QModelIndex& parent) const {
 }
 
 int ResultModel::columnCount(const QModelIndex& parent) const {
-    return parent.isValid() ? 0 : kResultColumnCount;
+    return parent.isValid() ? 0 : kResultColumnCount + (season_ ? 1 : 0);
 }
 
 QVariant ResultModel::data(const QModelIndex& index, int role) const {
@@ -94,7 +133,7 @@ QVariant ResultModel::data(const QModelIndex& index, int role) const {
         case Qt::DisplayRole:
             return CellText(index.row(), index.column());
         case Qt::TextAlignmentRole:
-            return QVariant::fromValue(kColumns[index.column()].alignment);
+            return QVariant::fromValue(SpecOf(index.column()).alignment);
         case kRecordIndexRole:
             return RecordIndexAt(index.row());
         default:
@@ -103,21 +142,24 @@ QVariant ResultModel::data(const QModelIndex& index, int role) const {
 }
 
 QVariant ResultModel::headerData(int section, Qt::Orientation orientation, int role) const {
-    if (orientation != Qt::Horizontal || section < 0 || section >= kResultColumnCount)
+    if (orientation != Qt::Horizontal || section < 0 || section >= columnCount())
         return {};
     if (role == Qt::DisplayRole)
-        return QString::fromLatin1(kColumns[section].caption);
+        return QString::fromUtf8(SpecOf(section).caption);
     if (role == Qt::TextAlignmentRole)
-        return QVariant::fromValue(kColumns[section].alignment);
+        return QVariant::fromValue(SpecOf(section).alignment);
     return {};
 }
 
 void ResultModel::SortRows(int sortKey) {
-    if (sortKey == 0 || std::abs(sortKey) > kResultColumnCount || rows_.size() < 2)
+    if (sortKey == 0 || std::abs(sortKey) > columnCount() || rows_.size() < 2)
         return;
     // order[i] is the current row that goes to place i. The rows change only once all
     // memory is had: a failed allocation leaves the list as it was.
-    std::vector<std::int32_t> order = SortedRowOrder(roster_.get(), records_, rows_, sortKey);
+    std::vector<std::int32_t> order =
+        std::abs(sortKey) - 1 == kOverallChangeColumn
+            ? ChangeRowOrder(SeasonOfRows(), records_, rows_, sortKey < 0)
+            : SortedRowOrder(roster_.get(), records_, rows_, sortKey);
     emit layoutAboutToBeChanged({}, QAbstractItemModel::VerticalSortHint);
     const QModelIndexList before = persistentIndexList();
     QModelIndexList after;

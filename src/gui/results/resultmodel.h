@@ -10,13 +10,18 @@
 #include <QAbstractTableModel>
 
 #include <cstdint>
+#include <memory>
 #include <string>
 #include <vector>
 
 namespace vantrel {
 
+class SeasonMatch;
+
 // The role under which a row answers its record index.
 inline constexpr int kRecordIndexRole = Qt::UserRole;
+// The column "ΔOV" after the list's own, there only while an earlier season is open.
+inline constexpr int kOverallChangeColumn = kResultColumnCount;
 
 class ResultModel : public QAbstractTableModel {
     Q_OBJECT
@@ -28,6 +33,12 @@ class ResultModel : public QAbstractTableModel {
 
     void Clear();
     void SetRows(SharedImage roster, std::vector<std::int32_t> recordIndices);
+    // The earlier season whose OV changes the "ΔOV" column shows; nullptr removes the
+    // column. Rows of another roster than the match's show no change.
+    void SetSeason(std::shared_ptr<const SeasonMatch> season);
+    // Whether turning the list round orders it by the column the other way: not so for the
+    // change column, whose unmatched rows stay last.
+    static bool ReversesInPlace(int column) { return column != kOverallChangeColumn; }
 
     // The roster image the rows were found in.
     const SharedImage& Roster() const { return roster_; }
@@ -56,12 +67,16 @@ class ResultModel : public QAbstractTableModel {
 
   private:
     const std::uint8_t* RecordAtRow(int row) const;
+    // The season match when it was made for the rows' roster, else nullptr.
+    const SeasonMatch* SeasonOfRows() const;
+    QString ChangeCell(int row) const;
     // The persistent indexes before, at the places the order (old row of each new
     // place) moves them to.
     QModelIndexList MovedIndexes(const QModelIndexList& before,
                                  const std::vector<std::int32_t>& order) const;
 
     SharedImage roster_;
+    std::shared_ptr<const SeasonMatch> season_;
     // The record indices in the order the search found them, and for each displayed row
     // its place in that list. Sort keys are read in the search's (file) order, which
     // walks the roster image forward instead of jumping through it row by row.

@@ -86,7 +86,14 @@ void ResultView::changeEvent(QEvent* event) {
 
 void ResultView::setModel(QAbstractItemModel* model) {
     QTableView::setModel(model);
-    for (int column = 0; column < kResultColumnCount; ++column)
+    FitColumnWidths(0, model->columnCount() - 1);
+    // A column that comes and goes (the season's change) gets its width when it comes.
+    connect(model, &QAbstractItemModel::columnsInserted, this,
+            [this](const QModelIndex&, int first, int last) { FitColumnWidths(first, last); });
+}
+
+void ResultView::FitColumnWidths(int first, int last) {
+    for (int column = first; column <= last; ++column)
         horizontalHeader()->resizeSection(column, ResultModel::ColumnWidth(column));
 }
 

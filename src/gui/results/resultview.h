@@ -49,6 +49,7 @@ class ResultView : public QTableView {
 
   private:
     void FitRowHeight();
+    void FitColumnWidths(int first, int last);
     QAction* AddCopyAction(const QString& text, const QKeySequence& keys, bool withHeaders);
 
     QAction* copyAction_ = nullptr;

@@ -52,10 +52,12 @@ QTableWidgetItem* RatingItem(const ComparePlayer& player, int rating, std::optio
         item->setToolTip(QStringLiteral("Not on the goalie's details page"));
         return item;
     }
-    auto* item = new QTableWidgetItem(
-        player.topPercent[r].isEmpty()
-            ? QString::number(*value)
-            : QStringLiteral("%1   (%2)").arg(*value).arg(player.topPercent[r]));
+    QString text = QString::number(*value);
+    if (!player.change[r].isEmpty())
+        text += QString::fromUtf8("  \u0394") + player.change[r];
+    if (!player.topPercent[r].isEmpty())
+        text += QStringLiteral("   (%1)").arg(player.topPercent[r]);
+    auto* item = new QTableWidgetItem(text);
     QString tip = player.rankText[r];
     if (value == best) {
         QFont bold = item->font();

@@ -33,6 +33,8 @@ struct ComparePlayer {
     std::array<std::optional<int>, kRatingCriteriaCount> ratings;
     std::array<QString, kRatingCriteriaCount> topPercent;  // "top 3 %"
     std::array<QString, kRatingCriteriaCount> rankText;    // "SK 85: rank 12 of 540 skaters, ..."
+    // The change since the earlier season ("+3"); empty without one.
+    std::array<QString, kRatingCriteriaCount> change;
 };
 
 class CompareWindow : public QWidget {

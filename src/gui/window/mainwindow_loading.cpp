@@ -8,6 +8,7 @@
 #include "gui/common/busycursor.h"
 #include "gui/common/displaytext.h"
 #include "gui/common/guardedslot.h"
+#include "gui/common/loadmessages.h"
 
 #include "ui_criteriapanel.h"
 
@@ -79,24 +80,22 @@ void VAvevadi::OpenLeagueFile(const QString& file) {
 void VAvevadi::LoadLeagueFrom(const QString& chosen) {
     const BusyCursor busy;
     panelUi_->avgov->setText(QStringLiteral("0"));
-    // The base name ends at the last "." of the whole path, folder names included.
-    const qsizetype dot = chosen.lastIndexOf(QLatin1Char('.'));
-    if (dot < 0) {
-        ShowLoadError(QStringLiteral("Es trat ein Fehler beim Lesen der Dateien auf!"));
+    const std::optional<QString> baseName = LeagueBaseName(chosen);
+    if (!baseName) {
+        ShowLoadError(NoBaseNameMessage());
         return;
     }
-    const QString base = chosen.left(dot);
+    const QString& base = *baseName;
     if (!ReadTeamFile(base + QStringLiteral(".tms"))) {
-        ShowLoadError(QStringLiteral("Es trat ein Fehler beim Lesen der Team-Datei auf!"));
+        ShowLoadError(TeamFileMessage());
         return;
     }
     if (!ReadRosterFile(base + QStringLiteral(".ros"))) {
-        ShowLoadError(QStringLiteral("Es trat ein Fehler beim Lesen der Rooster-Datei auf!"));
+        ShowLoadError(RosterFileMessage());
         return;
     }
     if (league_.ComputeGeometry() != GeometryResult::kOk) {
-        ShowLoadError(QString::fromUtf8(
-            "Es trat ein Fehler beim Berechnen der relevanten Eintragsgrößen auf...!"));
+        ShowLoadError(GeometryMessage());
         return;
     }
     FillTeamList();

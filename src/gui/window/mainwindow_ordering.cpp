@@ -41,7 +41,8 @@ void VAvevadi::foundColumnClick(int column) {
         return;
     const bool sameColumn = std::abs(SortKey) - 1 == column;
     const int sortKey = sameColumn ? -SortKey : column + 1;
-    if (!OrderRows(*resultModel_, sameColumn, sortKey)) {
+    const bool reverse = sameColumn && ResultModel::ReversesInPlace(column);
+    if (!OrderRows(*resultModel_, reverse, sortKey)) {
         // The list keeps its order, and the header keeps saying which it is.
         ShowOutOfMemory(QStringLiteral("list"), resultModel_->rowCount());
         return;

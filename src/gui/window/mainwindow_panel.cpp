@@ -80,8 +80,7 @@ void VAvevadi::Edit6Change(QObject* sender) {
 }
 
 void VAvevadi::Button3Click() {
-    BindCriteriaControls();
-    WritePanel(*panelUi_, CriteriaControls, PanelState());
+    face_->SetPanel(PanelState());
 }
 
 }  // namespace vantrel

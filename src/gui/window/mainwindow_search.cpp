@@ -29,12 +29,14 @@ std::int32_t SalaryBoundOf(QLineEdit* edit, SalaryBound (*bound)(std::string_vie
 }
 
 // The matches listed, with their count; false when their rows found no memory.
-bool ListMatches(const PlayerFilter& filter, const LeagueData& league, ResultModel& rows,
+bool ListMatches(const PlayerFilter& filter, const WindowFace& face, ResultModel& rows,
                  QLabel* count) {
+    const LeagueData& league = face.League();
     const BusyCursor busy(league.PlayerCount() >= kBusyRowCount);
     try {
         std::vector<std::int32_t> found =
             SearchRoster(filter, *league.RosterFileImage, league.PlayerCount());
+        face.KeepChanged(found);
         const auto matches = static_cast<qlonglong>(found.size());
         rows.SetRows(league.RosterFileImage, std::move(found));
         count->setText(QString::number(matches));
@@ -60,7 +62,7 @@ void VAvevadi::Button2Click() {
         throw ProgramError(kSomethingsWrong);
     const SearchCriteria criteria = face_->CriteriaNow();
     const PlayerFilter filter(criteria, league_.TeamStride);
-    if (!ListMatches(filter, league_, *resultModel_, resultUi_->lanz)) {
+    if (!ListMatches(filter, *face_, *resultModel_, resultUi_->lanz)) {
         // The list stays empty and says so; counting the matches needs no memory.
         resultUi_->lanz->setText(QStringLiteral("0"));
         ShowOutOfMemory(QStringLiteral("list"),

@@ -1,6 +1,9 @@
 #include "gui/window/windowface.h"
 
 #include "core/league/programerror.h"
+#include "core/season/changefilter.h"
+#include "core/season/seasonmatch.h"
+#include "gui/results/resultmodel.h"
 #include "gui/common/displaytext.h"
 #include "gui/window/mainwindow.h"
 
@@ -20,6 +23,10 @@ QMainWindow* WindowFace::Window() const {
 
 QMenu* WindowFace::Menu(const char* objectName) const {
     return window_.menuBar()->findChild<QMenu*>(QLatin1String(objectName));
+}
+
+QWidget* WindowFace::PanelBox() const {
+    return window_.sc_;
 }
 
 const LeagueData& WindowFace::League() const {
@@ -62,7 +69,9 @@ PlayerAndTeam WindowFace::RecordsOf(const SharedImage& source, std::int32_t reco
 
 PanelState WindowFace::Panel() const {
     window_.BindCriteriaControls();
-    return ReadPanel(*window_.panelUi_, window_.CriteriaControls);
+    PanelState state = ReadPanel(*window_.panelUi_, window_.CriteriaControls);
+    state.changes = changes_;
+    return state;
 }
 
 SearchCriteria WindowFace::CriteriaNow() const {
@@ -80,10 +89,27 @@ bool WindowFace::HasTeam(const std::string& team) const {
 void WindowFace::SetPanel(const PanelState& state) {
     window_.BindCriteriaControls();
     WritePanel(*window_.panelUi_, window_.CriteriaControls, state);
+    changes_ = state.changes;
+    emit panelSet();
 }
 
 void WindowFace::ResetPanel() {
     window_.Button3Click();
+}
+
+void WindowFace::SetSeason(std::shared_ptr<const SeasonMatch> season) {
+    season_ = std::move(season);
+    window_.resultModel_->SetSeason(season_);
+    emit seasonChanged();
+}
+
+void WindowFace::KeepChanged(std::vector<std::int32_t>& found) const {
+    if (!changes_.IsActive())
+        return;
+    if (!season_ || season_->Current() != window_.league_.RosterFileImage)
+        found.clear();
+    else
+        KeepPassingChanges(changes_, *season_, found);
 }
 
 void WindowFace::Search() {

@@ -16,9 +16,12 @@
 
 #include <array>
 #include <cstdint>
+#include <memory>
+#include <vector>
 
 class QMainWindow;
 class QMenu;
+class QWidget;
 
 namespace vantrel {
 
@@ -26,6 +29,7 @@ class VAvevadi;
 class ResultView;
 class ResultModel;
 class BarSeries3D;
+class SeasonMatch;
 
 // What the last search searched for, with the images it searched.
 struct LastSearch {
@@ -52,6 +56,8 @@ class WindowFace : public QObject {
     QMainWindow* Window() const;
     // A menu of the menu bar by its object name ("Datei1", "Edit1", "View1", ...).
     QMenu* Menu(const char* objectName) const;
+    // The criteria panel's box, for a feature's line in its free corner.
+    QWidget* PanelBox() const;
 
     const LeagueData& League() const;
     // Where each rating stands in the loaded league, built at every load.
@@ -75,6 +81,14 @@ class WindowFace : public QObject {
     // Sets the panel, through its controls' own handlers; ResetPanel is "&Reset".
     void SetPanel(const PanelState& state);
     void ResetPanel();
+    // The earlier season matched to the loaded league, or nullptr; the list shows its
+    // change column while one is set.
+    const std::shared_ptr<const SeasonMatch>& Season() const { return season_; }
+    void SetSeason(std::shared_ptr<const SeasonMatch> season);
+    // Removes the found records that fail the panel's change criteria; with change
+    // criteria but no season of the loaded league, none is left.
+    void KeepChanged(std::vector<std::int32_t>& found) const;
+
     // "&Search", and the details of a record as a double-click on its row shows them.
     void Search();
     void ShowDetails(const SharedImage& source, std::int32_t recordIndex);
@@ -89,9 +103,15 @@ class WindowFace : public QObject {
     void searchFinished();
     // After the details pages and charts show a player record.
     void detailsShown(const std::uint8_t* record);
+    // After SetPanel and Reset: the change criteria may have changed.
+    void panelSet();
+    void seasonChanged();
 
   private:
     VAvevadi& window_;
+    // The criteria of the panel without controls of their own.
+    ChangeCriteria changes_;
+    std::shared_ptr<const SeasonMatch> season_;
 };
 
 }  // namespace vantrel

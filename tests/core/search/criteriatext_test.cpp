@@ -16,7 +16,8 @@ namespace {
 
 const PanelChecks kChecks{
     [](const std::string& team) { return team != "Nowhere"; },
-    [](const std::string& name) { return name.find("\xC5\x81") == std::string::npos; }};  // Ł
+    [](const std::string& name) { return name.find("\xC5\x81") == std::string::npos; },  // Ł
+    {}};
 
 std::string RandomText(std::mt19937& random, bool allowEmpty) {
     static const std::vector<std::string> kPieces = {
@@ -48,6 +49,13 @@ PanelState RandomState(std::mt19937& random) {
     for (RatingCriterion& r : s.ratings)
         r = pick(2) ? RatingCriterion{s.all, CriterionMode::kAtLeast}
                     : RatingCriterion{pick(101), static_cast<CriterionMode>(pick(3))};
+    for (ChangeBound& change : s.changes.changes) {
+        if (pick(4) == 0)
+            change.atLeast = pick(1999) - 999;
+        if (pick(4) == 0)
+            change.atMost = pick(3) ? pick(1999) - 999 : change.atLeast.value_or(0);
+    }
+    s.changes.season = static_cast<SeasonWanted>(pick(3));
     return s;
 }
 
@@ -134,6 +142,38 @@ TEST(CriteriaTextTest, BadTextNamesItsFirstBadToken) {
     EXPECT_TRUE(ParseCriteriaText("name=\"ABCD\"", small).state);
     EXPECT_FALSE(ParseCriteriaText("name=\"ABCDE\"", small).state);
     EXPECT_FALSE(ParseCriteriaText("salary=\"abcde\"-", small).state);
+}
+
+TEST(CriteriaTextTest, ChangeKeysTakeSignedBoundsAndNeedAnEarlierSeason) {
+    const CriteriaParse parse = ParseCriteriaText("dov>=+3 dSK<=-5 DSK>=-9 dPA=0 season=NEW", {});
+    ASSERT_TRUE(parse.state) << parse.error.token;
+    PanelState want;
+    want.changes.changes[kOV].atLeast = 3;
+    want.changes.changes[kSK] = {-9, -5};
+    want.changes.changes[kPA] = {0, 0};
+    want.changes.season = SeasonWanted::kNew;
+    EXPECT_EQ(*parse.state, want);
+    EXPECT_EQ(CriteriaText(want), "dSK>=-9 dSK<=-5 dPA=0 dOV>=+3 season=new");
+
+    const std::pair<const char*, const char*> bad[] = {{"dOV>=1000", "-999 to +999"},
+                                                       {"dOV>=\"3\"", "-999 to +999"},
+                                                       {"dOV>=3 dOV=4", "each key once"},
+                                                       {"dXY=3", "dIT .. dLD, dOV"},
+                                                       {"season=old", "all, new or matched"}};
+    for (const auto& [text, expected] : bad) {
+        const CriteriaParse refused = ParseCriteriaText(text, {});
+        ASSERT_FALSE(refused.state) << text;
+        EXPECT_NE(refused.error.expected.find(expected), std::string::npos)
+            << refused.error.expected;
+    }
+    PanelChecks noSeason;
+    noSeason.seasonOpen = [] { return false; };
+    const CriteriaParse closed = ParseCriteriaText("SK>=70 dSk<=-5", {}, noSeason);
+    ASSERT_FALSE(closed.state);
+    EXPECT_EQ(closed.error.token, "dSk<=-5");
+    EXPECT_EQ(closed.error.expected.rfind("dSk only with an earlier season open", 0), 0u);
+    EXPECT_FALSE(ParseCriteriaText("season=matched", {}, noSeason).state);
+    EXPECT_TRUE(ParseCriteriaText("SK>=70", {}, noSeason).state);
 }
 
 }  // namespace

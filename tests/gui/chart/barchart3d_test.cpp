@@ -211,9 +211,9 @@ TEST(BarChart3DTest, RepaintsOnlyWhenSomethingChanged) {
         return QTest::qWaitFor([&counter] { return counter.paints > 0; }, 1000);
     };
 
-    const char* const settings[] = {"zoom",           "rotation",    "elevation",
-                                    "perspective",    "horizOffset", "vertOffset",
-                                    "chart3DPercent", "orthogonal",  "thresholdsVisible"};
+    const char* const settings[] = {
+        "zoom",       "rotation",       "elevation",  "perspective",       "horizOffset",
+        "vertOffset", "chart3DPercent", "orthogonal", "thresholdsVisible", "earlierVisible"};
     counter.paints = 0;
     for (const char* name : settings)
         ASSERT_TRUE(chart.setProperty(name, chart.property(name))) << name;
@@ -607,6 +607,61 @@ TEST_F(BarChart3DBoundTest, HiddenOrClearedBoundsDrawNothing) {
     EXPECT_EQ(Render(), plain);
     EXPECT_FALSE(series->barHasBound(0));
     EXPECT_EQ(series->barToolTip(2), "");
+}
+
+// The earlier value: a tick at its height on its own bar's front face, within the bar's
+// slot.
+TEST_F(BarChart3DBoundTest, EarlierMarkSitsAtItsValueOnItsOwnBar) {
+    const int x = front[1].center().x();
+    const QRect face = ColourArea(plain.copy(x, 0, 1, plain.height()), series->barQColor(1));
+    for (double earlier : {15.0, 45.0}) {
+        SCOPED_TRACE(earlier);
+        series->setBarEarlier(1, earlier);
+        const QImage marked = Render();
+        const QRect changed = ChangedArea(plain, marked);
+        ASSERT_FALSE(changed.isEmpty());
+        EXPECT_GT(changed.left(), front[0].right());
+        EXPECT_LT(changed.right(), front[2].left());
+        EXPECT_LT(changed.height(), front[1].height() / 3);  // a tick, no outline
+        const QRect tick =
+            ChangedArea(plain.copy(x, 0, 1, plain.height()), marked.copy(x, 0, 1, plain.height()));
+        EXPECT_NEAR(tick.center().y(), face.bottom() - face.height() * earlier / 60.0, 1.5);
+    }
+    EXPECT_EQ(series->barEarlierValue(1), 45);
+}
+
+// Switched off, earlier values leave the chart and its description as they are without
+// them; an index outside the bars is ignored.
+TEST_F(BarChart3DBoundTest, HiddenOrOutsideEarlierValuesDrawNothing) {
+    series->setBarEarlier(-1, 30);
+    series->setBarEarlier(3, 30);
+    EXPECT_EQ(Render(), plain);
+    const QString described = chart.accessibleDescription();
+    series->setBarEarlier(0, 30);
+    series->setBarEarlier(2, 90);
+    const QImage marked = Render();
+    ASSERT_NE(marked, plain);
+    EXPECT_EQ(chart.accessibleDescription(), "X 60 (earlier 30), X 60, X 60 (earlier 90)");
+    chart.setEarlierVisible(false);
+    EXPECT_EQ(Render(), plain);
+    EXPECT_EQ(chart.accessibleDescription(), described);
+    chart.setEarlierVisible(true);
+    EXPECT_EQ(Render(), marked);
+}
+
+// An earlier value above every bar raises the axis (to 150 here), so its mark is not cut
+// off at the top: a bar of 60 stands as high as one of 40 on the axis up to 100. Hidden,
+// it leaves the axis alone.
+TEST_F(BarChart3DBoundTest, EarlierValueAboveTheAxisRaisesIt) {
+    series->setBarEarlier(1, 140);
+    const QRect raised = ColourArea(Render(), series->barQColor(0));
+    chart.setEarlierVisible(false);
+    EXPECT_EQ(Render(), plain);
+    series->Clear();
+    for (QRgb colour : {kRed, kGreen, kBlue}) {
+        series->AddBar(40, "X", colour);
+    }
+    EXPECT_EQ(raised, ColourArea(Render(), series->barQColor(0)));
 }
 
 // The bar under a point is the one drawn there; the chart shows that bar's tooltip and
