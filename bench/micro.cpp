@@ -1,6 +1,7 @@
 // Micro benchmarks of the per-record work of a load and a search: text extraction, the
 // overall rating and its texts, name patterns, the player filter and the search report,
-// each over a generated roster and next to a plain pass over the same bytes (the floor).
+// each over a generated roster and next to a plain pass over the same bytes (the floor);
+// and two seasons of a roster matched, with a search that keeps players by their change.
 
 #include "core/eval/cp1252.h"
 #include "core/eval/numbertext.h"
@@ -12,15 +13,19 @@
 #include "core/search/namepattern.h"
 #include "core/search/playerfilter.h"
 #include "core/search/searchreport.h"
+#include "core/season/changefilter.h"
+#include "core/season/seasonmatch.h"
 
 #include "leaguegen.h"
 #include "thresholds.h"
 
 #include <benchmark/benchmark.h>
 
+#include <algorithm>
 #include <array>
 #include <cstdint>
 #include <cstring>
+#include <fstream>
 #include <map>
 #include <numeric>
 #include <random>
@@ -325,6 +330,152 @@ void BM_SortedRowOrder(benchmark::State& state) {
     SetRecordCounters(state, roster.records);
 }
 
+// The earlier season of a generated roster: the same players a year younger with every
+// rating up to 3 apart, about 3 % under another name (the first letter in lower case), and
+// one record in five swapped with another anywhere (players moved between teams).
+const vantrel::SharedImage& EarlierSeasonOf(const Roster& roster) {
+    static std::map<const vantrel::ByteImage*, vantrel::SharedImage> cache;
+    auto found = cache.find(roster.image.get());
+    if (found != cache.end())
+        return found->second;
+    auto image = std::make_shared<vantrel::ByteImage>();
+    image->size = roster.image->size;
+    image->data = std::make_unique<std::uint8_t[]>(image->size);
+    std::memcpy(image->data.get(), roster.image->data.get(), image->size);
+    std::mt19937 random(3);
+    std::uniform_int_distribution<int> change(-3, 3), percent(0, 99);
+    std::uniform_int_distribution<std::int32_t> anywhere(0, roster.records - 1);
+    for (std::int32_t i = 0; i < roster.records; ++i) {
+        std::uint8_t* r = image->data.get() + std::int64_t{i} * vantrel::kPlayerRecordSize;
+        if (!vantrel::IsNamedPlayer(r))
+            continue;
+        --r[vantrel::player::kAge];
+        for (int k = 0; k < vantrel::kStoredRatingCount; ++k) {
+            std::uint8_t& rating = r[vantrel::player::kRatings + k];
+            rating = static_cast<std::uint8_t>(std::clamp(rating + change(random), 0, 255));
+        }
+        if (percent(random) < 3 && r[0] >= 'A' && r[0] <= 'Z')
+            r[0] = static_cast<std::uint8_t>(r[0] - 'A' + 'a');
+    }
+    for (std::int32_t n = 0; n < roster.records / 10; ++n) {
+        std::uint8_t* a =
+            image->data.get() + std::int64_t{anywhere(random)} * vantrel::kPlayerRecordSize;
+        std::uint8_t* b =
+            image->data.get() + std::int64_t{anywhere(random)} * vantrel::kPlayerRecordSize;
+        std::swap_ranges(a, a + vantrel::kPlayerRecordSize, b);
+    }
+    return cache.emplace(roster.image.get(), std::move(image)).first->second;
+}
+
+// The generated names are few enough that most players share one with others; this
+// roster makes every name unique by starting it with the record index in five capitals.
+const Roster& UniquelyNamedRosterOf(std::int64_t records) {
+    static std::map<std::int64_t, Roster> cache;
+    auto found = cache.find(records);
+    if (found != cache.end())
+        return found->second;
+    Roster roster = RosterOf(records);
+    auto image = std::make_shared<vantrel::ByteImage>();
+    image->size = roster.image->size;
+    image->data = std::make_unique<std::uint8_t[]>(image->size);
+    std::memcpy(image->data.get(), roster.image->data.get(), image->size);
+    for (std::int32_t i = 0; i < roster.records; ++i) {
+        std::uint8_t* r = image->data.get() + std::int64_t{i} * vantrel::kPlayerRecordSize;
+        if (!vantrel::IsNamedPlayer(r))
+            continue;
+        for (std::int32_t k = 4, rest = i; k >= 0; --k, rest /= 26)
+            r[k] = static_cast<std::uint8_t>('A' + rest % 26);
+    }
+    roster.image = std::move(image);
+    return cache.emplace(records, std::move(roster)).first->second;
+}
+
+// range(1): 0 the generated names, 1 every name unique.
+const Roster& SeasonRosterOf(const benchmark::State& state) {
+    return state.range(1) != 0 ? UniquelyNamedRosterOf(state.range(0)) : RosterOf(state.range(0));
+}
+
+void SetSeasonCounters(benchmark::State& state, const vantrel::SeasonMatch& match) {
+    const vantrel::SeasonCounts counts = match.Counts();
+    state.counters["matched"] = static_cast<double>(counts.matched);
+    state.counters["new"] = static_cast<double>(counts.fresh);
+    state.counters["ambiguous"] = static_cast<double>(counts.ambiguous);
+    state.counters["gone"] = static_cast<double>(counts.gone);
+    state.counters["storageBytesPerRecord"] =
+        static_cast<double>(match.StorageBytes()) / match.CurrentCount();
+}
+
+// Both seasons of range(0) records matched (names: see SeasonRosterOf); the match is made
+// and dropped each time.
+void BM_SeasonMatch(benchmark::State& state) {
+    const Roster& roster = SeasonRosterOf(state);
+    const vantrel::SharedImage& earlier = EarlierSeasonOf(roster);
+    std::unique_ptr<vantrel::SeasonMatch> last;
+    for (auto _ : state) {
+        last.reset();
+        last = std::make_unique<vantrel::SeasonMatch>(roster.image, roster.records, earlier,
+                                                      roster.records);
+        benchmark::DoNotOptimize(last.get());
+    }
+    SetSeasonCounters(state, *last);
+    SetRecordCounters(state, roster.records);
+}
+
+// A number of kB from /proc/self/status (Linux) in bytes; -1 where there is none.
+std::int64_t StatusBytes(const std::string& key) {
+    std::ifstream status("/proc/self/status");
+    for (std::string line; std::getline(status, line);) {
+        if (line.rfind(key + ":", 0) == 0)
+            return std::stoll(line.substr(key.size() + 1)) * 1024;
+    }
+    return -1;
+}
+
+// The memory one match takes at its peak and keeps: the peak resident set is reset just
+// before it (Linux). Run it alone (--benchmark_filter=SeasonMatchMemory), so that no
+// page another benchmark freed but kept is reused unseen.
+void BM_SeasonMatchMemory(benchmark::State& state) {
+    const Roster& roster = SeasonRosterOf(state);
+    const vantrel::SharedImage& earlier = EarlierSeasonOf(roster);
+    for (auto _ : state) {
+        const std::int64_t before = StatusBytes("VmRSS");
+        std::ofstream peak("/proc/self/clear_refs");
+        if (before < 0 || !(peak << "5" << std::flush)) {
+            state.SkipWithError("no /proc/self/status or clear_refs");
+            return;
+        }
+        const vantrel::SeasonMatch match(roster.image, roster.records, earlier, roster.records);
+        auto perRecord = [&](std::int64_t bytes) {
+            return static_cast<double>(bytes - before) / roster.records;
+        };
+        state.counters["peakExtraBytesPerRecord"] = perRecord(StatusBytes("VmHWM"));
+        state.counters["heldExtraBytesPerRecord"] = perRecord(StatusBytes("VmRSS"));
+        SetSeasonCounters(state, match);
+    }
+}
+
+// The Reset search, and (range(1) = 1) the players of it whose OV rose by 3 or more.
+void BM_SearchRosterChangeFilter(benchmark::State& state) {
+    const Roster& roster = RosterOf(state.range(0));
+    const vantrel::SeasonMatch match(roster.image, roster.records, EarlierSeasonOf(roster),
+                                     roster.records);
+    const vantrel::PlayerFilter filter(ResetCriteria(), roster.teamStride);
+    vantrel::ChangeCriteria changes;
+    changes.changes[vantrel::kOV].atLeast = 3;
+    const bool withChanges = state.range(1) != 0;
+    std::size_t rows = 0;
+    for (auto _ : state) {
+        std::vector<std::int32_t> found =
+            vantrel::SearchRoster(filter, *roster.image, roster.records);
+        if (withChanges)
+            vantrel::KeepPassingChanges(changes, match, found);
+        rows = found.size();
+        benchmark::DoNotOptimize(found.data());
+    }
+    state.counters["rows"] = static_cast<double>(rows);
+    SetRecordCounters(state, roster.records);
+}
+
 constexpr std::int64_t kRecords = 1'000'000;
 
 BENCHMARK(BM_SumRosterBytes)->Arg(kRecords)->Unit(benchmark::kMillisecond);
@@ -354,6 +505,20 @@ BENCHMARK(BM_SortedRowOrder)
 BENCHMARK(BM_SearchReport)
     ->Args({kRecords, 10000})
     ->Args({kRecords, 0})
+    ->Unit(benchmark::kMillisecond);
+
+// The 10 000 000 records of the largest match take about 2 GiB for the two seasons, twice
+// that with the uniquely named ones.
+BENCHMARK(BM_SeasonMatch)
+    ->ArgsProduct({{kRecords, 10'000'000}, {0, 1}})
+    ->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_SeasonMatchMemory)
+    ->ArgsProduct({{kRecords, 10'000'000}, {0, 1}})
+    ->Iterations(1)
+    ->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_SearchRosterChangeFilter)
+    ->Args({kRecords, 0})
+    ->Args({kRecords, 1})
     ->Unit(benchmark::kMillisecond);
 
 }  // namespace

@@ -32,7 +32,7 @@ done
 secs=${1:-${FUZZ_SECONDS:-60}}
 build=${FUZZ_BUILD_DIR:-$root/build-fuzz}
 jobs=$(nproc)
-targets=(fuzz_league fuzz_namepattern fuzz_numbertext fuzz_criteriatext)
+targets=(fuzz_league fuzz_seasonpair fuzz_namepattern fuzz_numbertext fuzz_criteriatext)
 [ -n "$only" ] && targets=("$only")
 
 # clang and its fuzzer runtime (Debian ships the runtime apart from the compiler).
@@ -55,11 +55,17 @@ cmake --build "$build" -j "$jobs" --target "${targets[@]}" leaguegen
 mkdir -p "$build/artifacts"
 
 corpus_bytes() { find "$1" -type f -exec cat {} + | wc -c; }
-# The length limit of an input: a league pair needs room, the texts do not.
-max_len() { if [ "$1" = fuzz_league ]; then echo 16384; else echo 256; fi; }
+# The length limit of an input: a league pair or two rosters need room, the texts do not.
+max_len() {
+    case "$1" in
+        fuzz_league | fuzz_seasonpair) echo 16384 ;;
+        *) echo 256 ;;
+    esac
+}
 
 # Writes raw seeds into $seeds/<target>: small leagues from leaguegen with a few panels,
-# and a few names, patterns, number texts and criteria texts.
+# pairs of their rosters as two seasons, and a few names, patterns, number texts and
+# criteria texts.
 make_seeds() {
     # Four bytes little-endian, for the team length in the league input's header.
     le32() {
@@ -104,6 +110,27 @@ make_seeds() {
     head -c 86 "$tmp/l0.ros" >"$tmp/min.ros"
     league_seed "$seeds/fuzz_league/minimal" "" "$tmp/min.tms" "$tmp/min.ros"
 
+    # Two seasons: the current roster's length (two bytes), 14 header bytes (zero-padded),
+    # both rosters.
+    season_seed() {  # out header-bytes-as-printf-escapes now.ros then.ros
+        {
+            le32 "$(stat -c %s "$3")" | head -c 2
+            printf -- "$2" | head -c 14
+            head -c $((14 - $(printf -- "$2" | head -c 14 | wc -c))) /dev/zero
+            cat "$3" "$4"
+        } >"$1"
+    }
+    cat "$tmp/l0.ros" "$tmp/l0.ros" >"$tmp/twice.ros"  # every player twice
+    season_seed "$seeds/fuzz_seasonpair/same" "" "$tmp/l0.ros" "$tmp/l0.ros"
+    season_seed "$seeds/fuzz_seasonpair/other" "" "$tmp/l1.ros" "$tmp/l2.ros"
+    season_seed "$seeds/fuzz_seasonpair/twice" "" "$tmp/l0.ros" "$tmp/twice.ros"
+    season_seed "$seeds/fuzz_seasonpair/reversed" "" "$tmp/twice.ros" "$tmp/l0.ros"
+    # Matched players whose OV did not fall; new players only; counts 3 and -1 records.
+    season_seed "$seeds/fuzz_seasonpair/risen" '\000\000\000\000\000\002\000\004' \
+        "$tmp/l2.ros" "$tmp/l2.ros"
+    season_seed "$seeds/fuzz_seasonpair/new" '\000\000\000\000\000\001' "$tmp/l1.ros" "$tmp/l0.ros"
+    season_seed "$seeds/fuzz_seasonpair/counts" '\001\003\000\377\377' "$tmp/l0.ros" "$tmp/l1.ros"
+
     i=0
     for pair in 'MAARAN\000MAA*' 'LEE\000L?E' 'LEEDS\000*S' 'ANNA\000*N*A' 'AAAB\000*A?B' \
         'O\047BRIEN\000*\047*' 'M\374LLER\000M*R' 'ZED\000' '\000*' 'AB*C\000A?\052C'; do
@@ -131,13 +158,14 @@ make_seeds() {
 if [ "$reseed" = 1 ]; then
     seeds=$build/seeds
     rm -rf "$seeds"
-    mkdir -p "$seeds"/{fuzz_league,fuzz_namepattern,fuzz_numbertext,fuzz_criteriatext}
+    mkdir -p "$seeds"/{fuzz_league,fuzz_seasonpair,fuzz_namepattern,fuzz_numbertext,fuzz_criteriatext}
     make_seeds
     for target in "${targets[@]}"; do
         rm -rf "fuzz/corpus/$target"
         mkdir -p "fuzz/corpus/$target"
-        "$build/fuzz/$target" -merge=1 -max_len="$(max_len "$target")" "fuzz/corpus/$target" \
-            "$seeds/$target" 2>"$build/$target-reseed.log"
+        "$build/fuzz/$target" -merge=1 -max_len="$(max_len "$target")" \
+            -artifact_prefix="$build/artifacts/$target-" "fuzz/corpus/$target" "$seeds/$target" \
+            2>"$build/$target-reseed.log"
         echo "== $target seeds: $(ls "fuzz/corpus/$target" | wc -l) inputs," \
             "$(corpus_bytes "fuzz/corpus/$target") bytes"
     done

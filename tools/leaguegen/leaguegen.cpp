@@ -443,6 +443,38 @@ bool WriteLeague(const League& league, const std::filesystem::path& basePath) {
     return WriteImage(league.teams, teamPath) && WriteImage(league.roster, rosterPath);
 }
 
+League SeasonBefore(const League& league, std::uint64_t seed) {
+    League before = league;
+    Random random(seed ^ 0x5EA5011ULL);
+    const std::size_t records = before.roster.size() / kPlayerSize;
+    for (std::size_t i = 0; i < records; ++i) {
+        std::uint8_t* r = before.roster.data() + i * kPlayerSize;
+        if (!vantrel::IsNamedPlayer(r))
+            continue;
+        const int fate = random.Range(0, 99);
+        if (fate < 4) {  // not in the league yet: an empty slot then
+            std::fill(r, r + kNameWidth, std::uint8_t{0});
+            continue;
+        }
+        if (fate < 7)  // a player who has left since held this slot
+            r[1] = static_cast<std::uint8_t>(r[1] == 'q' ? 'x' : 'q');
+        --r[p::kAge];
+        for (int k = 0; k < vantrel::kStoredRatingCount; ++k) {
+            std::uint8_t& rating = r[p::kRatings + k];
+            rating = static_cast<std::uint8_t>(std::clamp(rating - random.Range(-3, 6), 0, 100));
+        }
+    }
+    // One player in twenty played for another team.
+    for (std::size_t n = 0; records > 1 && n < records / 20; ++n) {
+        std::uint8_t* a =
+            before.roster.data() + std::size_t(random.Range(0, int(records) - 1)) * kPlayerSize;
+        std::uint8_t* b =
+            before.roster.data() + std::size_t(random.Range(0, int(records) - 1)) * kPlayerSize;
+        std::swap_ranges(a, a + kPlayerSize, b);
+    }
+    return before;
+}
+
 Summary Summarize(const League& league) {
     Summary summary;
     summary.teams = static_cast<std::int64_t>(league.teams.size() / kTeamSize);

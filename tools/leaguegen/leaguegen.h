@@ -64,6 +64,12 @@ struct Summary {
 };
 Summary Summarize(const League& league);
 
+// The same league one season earlier, for trying two seasons side by side: every player a
+// year younger with ratings a few points apart (mostly lower), about 4 % not in the league
+// yet (an empty slot), 3 % under another name (players who have left since), and one player
+// in twenty in another team's slot. The same league and seed always give the same bytes.
+League SeasonBefore(const League& league, std::uint64_t seed);
+
 // One player record, every field settable by name; fields not set stay zero.
 class PlayerBuilder {
   public:

@@ -29,6 +29,7 @@ constexpr char kUsage[] =
     "  --rookies F         share of rookies, 0..1 (default 0.15)\n"
     "  --odd F             share of records with odd bytes, 0..1 (default 0.05)\n"
     "  --unnamed-teams N   teams hidden from the team list (default 0)\n"
+    "  --season-before     write the league as it stood one season earlier\n"
     "  --help              show this text\n";
 
 // A whole argument as a number, or nothing when any character is left over.
@@ -52,6 +53,7 @@ struct Request {
     leaguegen::Options options;
     std::optional<std::int64_t> records;
     bool slotsGiven = false;
+    bool seasonBefore = false;
     std::string basePath;
 };
 
@@ -112,6 +114,10 @@ std::optional<int> ParseArguments(int argc, char** argv, Request& request) {
         if (arg == "--help" || arg == "-h") {
             std::cout << kUsage;
             return 0;
+        }
+        if (arg == "--season-before") {
+            request.seasonBefore = true;
+            continue;
         }
         if (!arg.starts_with("--")) {
             if (!request.basePath.empty())
@@ -179,7 +185,9 @@ void PrintSummary(const leaguegen::League& league, const Request& request, Clock
 // Generates the league, writes both files and prints what was written; the exit code.
 int GenerateAndWrite(const Request& request) {
     const auto start = Clock::now();
-    const leaguegen::League league = leaguegen::Generate(request.options);
+    leaguegen::League league = leaguegen::Generate(request.options);
+    if (request.seasonBefore)
+        league = leaguegen::SeasonBefore(league, request.options.seed);
     const auto generated = Clock::now();
     if (!leaguegen::WriteLeague(league, request.basePath)) {
         std::cerr << "leaguegen: could not write " << request.basePath << ".tms and "

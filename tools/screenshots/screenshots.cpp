@@ -3,7 +3,9 @@
 // chart animation has ended, then a narrower search and its report, and a skater's details
 // with the panel's rating bounds on his chart. Each window is saved as a PNG.
 //
-//   screenshots LEAGUEFILE OUTDIR      (run under Xvfb, or with QT_QPA_PLATFORM=offscreen)
+// Last, an earlier season beside it: the season window and a chart with last season's marks.
+//
+//   screenshots LEAGUEFILE EARLIERFILE OUTDIR   (run under Xvfb, or QT_QPA_PLATFORM=offscreen)
 
 #include "core/league/records.h"
 #include "gui/results/resultmodel.h"
@@ -19,6 +21,7 @@
 #include <QAbstractItemModel>
 #include <QAction>
 #include <QApplication>
+#include <QClipboard>
 #include <QDir>
 #include <QFileInfo>
 #include <QFileDialog>
@@ -127,17 +130,51 @@ bool ShowCompare(vantrel::VAvevadi& window) {
     return true;
 }
 
+// The earlier season opened through its dialog, a search for the players whose OV rose
+// by 3 or more, the season window, and the first centre found, his chart marking last
+// season's values.
+bool ShowSeason(vantrel::VAvevadi& window, const QString& earlier) {
+    {
+        vantrel::testsupport::ModalAnswerer answerer;
+        answerer.AnswerFile(earlier);
+        window.findChild<QAction*>(QStringLiteral("OpenEarlierSeason1"))->trigger();
+    }
+    window.findChild<QPushButton*>(QStringLiteral("Button3"))->click();
+    QApplication::clipboard()->setText(QStringLiteral("dOV>=3"));
+    window.findChild<QAction*>(QStringLiteral("PasteCriteria1"))->trigger();
+    window.findChild<QPushButton*>(QStringLiteral("Button2"))->click();
+    window.findChild<QAction*>(QStringLiteral("SeasonChanges1"))->trigger();
+    Wait(300);
+    QAbstractItemModel* model = window.findChild<QTableView*>(QStringLiteral("found"))->model();
+    for (int row = 0; model->columnCount() > 19 && row < model->rowCount(); ++row) {
+        const QString change = model->index(row, 19).data().toString();
+        if (model->index(row, 1).data().toString() == "C" && change.startsWith('+')) {
+            ShowRow(window, row);
+            return true;
+        }
+    }
+    return false;
+}
+
+QWidget* TopLevel(const QString& name) {
+    for (QWidget* top : QApplication::topLevelWidgets())
+        if (top->objectName() == name)
+            return top;
+    return nullptr;
+}
+
 }  // namespace
 
 int main(int argc, char* argv[]) {
     QApplication application(argc, argv);
     const QStringList args = QApplication::arguments();
-    if (args.size() != 3) {
-        std::fprintf(stderr, "usage: screenshots LEAGUEFILE OUTDIR\n");
+    if (args.size() != 4) {
+        std::fprintf(stderr, "usage: screenshots LEAGUEFILE EARLIERFILE OUTDIR\n");
         return 2;
     }
     const QString league = QFileInfo(args[1]).absoluteFilePath();
-    const QDir out(args[2]);
+    const QString earlier = QFileInfo(args[2]).absoluteFilePath();
+    const QDir out(args[3]);
     QDir().mkpath(out.path());
 
     auto program = vantrel::StartUp();
@@ -169,5 +206,8 @@ int main(int argc, char* argv[]) {
     ok = ShowSearchReport(window) && Save(program->report, out.filePath("search-report.png")) && ok;
     ok = ShowThresholds(window) && Save(&window, out.filePath("details-thresholds.png")) && ok;
     ok = ShowCompare(window) && Save(program->compare, out.filePath("compare.png")) && ok;
+    ok = ShowSeason(window, earlier) && Save(&window, out.filePath("details-earlier.png")) && ok;
+    ok = TopLevel("SeasonWindow") &&
+         Save(TopLevel("SeasonWindow"), out.filePath("season-changes.png")) && ok;
     return ok ? 0 : 1;
 }

@@ -117,18 +117,26 @@ std::string SalaryValue(const std::string& text) {
     return text.empty() || WholeNumber(bare, kLargestSalary) ? text : Quoted(text);
 }
 
+// One change bound as a word: "dSK>=-5".
+std::string ChangeWord(int rating, const char* op, int change) {
+    std::string word = "d";
+    word += RatingAbbrev(rating);
+    word += op;
+    word += ChangeText(change);
+    return word;
+}
+
 void AppendChangeParts(const ChangeCriteria& changes, std::vector<std::string>& parts) {
     for (int i = 0; i < kRatingCriteriaCount; ++i) {
         const ChangeBound& bound = changes.changes[static_cast<std::size_t>(i)];
-        const std::string key = "d" + std::string(RatingAbbrev(i));
         if (bound.atLeast && bound.atMost && *bound.atLeast == *bound.atMost) {
-            parts.push_back(key + "=" + ChangeText(*bound.atLeast));
+            parts.push_back(ChangeWord(i, "=", *bound.atLeast));
             continue;
         }
         if (bound.atLeast)
-            parts.push_back(key + ">=" + ChangeText(*bound.atLeast));
+            parts.push_back(ChangeWord(i, ">=", *bound.atLeast));
         if (bound.atMost)
-            parts.push_back(key + "<=" + ChangeText(*bound.atMost));
+            parts.push_back(ChangeWord(i, "<=", *bound.atMost));
     }
     if (changes.season != SeasonWanted::kAny)
         parts.push_back("season=" +

@@ -4,6 +4,7 @@
 // players by the bytes of their trimmed names, and the pairing of one name's players
 // when the name is shared in either season.
 
+#include "core/league/largepages.h"
 #include "core/league/leaguedata.h"
 
 #include <cstdint>
@@ -19,22 +20,28 @@ class NameIndex {
   public:
     NameIndex(const SharedImage& earlier, std::int32_t earlierCount);
 
-    // The first earlier player of the record's name: an earlier record index, kNewPlayer
-    // when nobody had the name, kNoPlayer when the record is an empty slot.
-    std::int32_t HeadOf(const std::uint8_t* record) const;
+    // For `count` records from `first` (whole records side by side) the first earlier
+    // player of each one's name into heads[0, count): an earlier record index, kNewPlayer
+    // when nobody had the name, kNoPlayer for an empty slot.
+    void HeadsOf(const std::uint8_t* first, std::int64_t count, std::int32_t* heads) const;
     // The next earlier player of the same name after `earlier`, or -1.
     std::int32_t NextOf(std::int32_t earlier) const { return next_[std::size_t(earlier)]; }
     // Every earlier player of the name whose chain starts at `head`.
     std::vector<std::int32_t> Group(std::int32_t head) const;
 
   private:
+    struct Batch;
+    void Prepare(const std::uint8_t* first, std::int64_t count, Batch& batch) const;
+    std::size_t HomeOf(std::uint32_t key) const;
     std::string_view NameOf(std::int32_t earlier) const;
-    std::size_t SlotOf(std::string_view name) const;
+    std::size_t SlotOf(std::string_view name, std::uint32_t key) const;
 
     const std::uint8_t* records_;
-    std::vector<std::int32_t> slots_;  // heads of chains by hash, open addressing; -1 empty
-    std::vector<std::int32_t> next_;
-    std::size_t mask_ = 0;
+    // Heads of chains by a name's key, open addressing, in parts of partSize_; -1 empty.
+    LargeVector<std::int32_t> slots_;
+    LargeVector<std::int32_t> next_;
+    std::size_t partSize_ = 0;
+    std::size_t partMask_ = 0;
 };
 
 // The pairs of one name: for each current player, its earlier record index or

@@ -1,6 +1,7 @@
 #include "core/season/seasonmatch.h"
 
 #include "core/league/corestretches.h"
+#include "core/order/prefetch.h"
 #include "core/order/resultcolumns.h"
 #include "core/season/namegroups.h"
 
@@ -51,11 +52,17 @@ namespace {
 // Each current player's first earlier player of the name into earlierOf; each earlier
 // name's claim is its one current player, or kCrowded when several claim it.
 void LookUpNames(const NameIndex& index, const SharedImage& current,
-                 std::vector<std::int32_t>& earlierOf, std::vector<std::int32_t>& claim) {
+                 LargeVector<std::int32_t>& earlierOf, LargeVector<std::int32_t>& claim) {
     WorkInParts(std::int64_t(earlierOf.size()), [&](std::int64_t begin, std::int64_t end) {
+        index.HeadsOf(Record(current, static_cast<std::int32_t>(begin)), end - begin,
+                      earlierOf.data() + begin);
         for (auto c = static_cast<std::int32_t>(begin); c < end; ++c) {
-            const std::int32_t head = index.HeadOf(Record(current, c));
-            earlierOf[std::size_t(c)] = head;
+            if (c + std::int64_t(kPrefetchAhead) < end) {
+                const std::int32_t ahead = earlierOf[std::size_t(c) + kPrefetchAhead];
+                if (ahead >= 0)
+                    Prefetch(&claim[std::size_t(ahead)]);
+            }
+            const std::int32_t head = earlierOf[std::size_t(c)];
             if (head < 0)
                 continue;
             std::atomic_ref<std::int32_t> holder(claim[std::size_t(head)]);
@@ -67,8 +74,8 @@ void LookUpNames(const NameIndex& index, const SharedImage& current,
 }
 
 // The current players whose name is shared in either season, by name, a stretch at a time.
-std::vector<Crowded> SharedNames(const NameIndex& index, const std::vector<std::int32_t>& earlierOf,
-                                 const std::vector<std::int32_t>& claim) {
+std::vector<Crowded> SharedNames(const NameIndex& index, const LargeVector<std::int32_t>& earlierOf,
+                                 const LargeVector<std::int32_t>& claim) {
     const std::vector<std::int64_t> bounds = StretchBounds(std::int64_t(earlierOf.size()));
     std::vector<std::vector<Crowded>> parts(bounds.size() - 1);
     InEachStretch(bounds, [&](std::size_t k, std::int64_t begin, std::int64_t end) {
@@ -85,24 +92,39 @@ std::vector<Crowded> SharedNames(const NameIndex& index, const std::vector<std::
     return crowded;
 }
 
+// The shared names settled pair by pair, a stretch of whole name groups on each core.
+void SettleSharedNames(const NameIndex& index, const std::vector<Crowded>& crowded,
+                       const SharedImage& current, const SharedImage& earlier,
+                       LargeVector<std::int32_t>& earlierOf) {
+    std::vector<std::int64_t> bounds = StretchBounds(std::int64_t(crowded.size()));
+    for (std::size_t k = 1; k + 1 < bounds.size(); ++k) {
+        bounds[k] = std::max(bounds[k], bounds[k - 1]);
+        while (bounds[k] > 0 && bounds[k] < bounds.back() &&
+               crowded[std::size_t(bounds[k])].head == crowded[std::size_t(bounds[k] - 1)].head)
+            ++bounds[k];
+    }
+    InEachStretch(bounds, [&](std::size_t, std::int64_t begin, std::int64_t end) {
+        std::vector<std::int32_t> currents;
+        for (auto i = std::size_t(begin); i < std::size_t(end);) {
+            currents.clear();
+            const std::int32_t head = crowded[i].head;
+            for (; i < std::size_t(end) && crowded[i].head == head; ++i)
+                currents.push_back(crowded[i].current);
+            for (const auto& [c, e] : PairsInGroup(current, currents, earlier, index.Group(head)))
+                earlierOf[std::size_t(c)] = e;
+        }
+    });
+}
+
 }  // namespace
 
 // Every current player looks up the earlier players of the name. A name held by one
 // player on each side is a pair at once; the rest, rare, are settled name by name.
 void SeasonMatch::Match() {
     const NameIndex index(earlier_, earlierCount_);
-    std::vector<std::int32_t> claim(static_cast<std::size_t>(earlierCount_), kNoPlayer);
+    LargeVector<std::int32_t> claim(static_cast<std::size_t>(earlierCount_), kNoPlayer);
     LookUpNames(index, current_, earlierOf_, claim);
-    const std::vector<Crowded> crowded = SharedNames(index, earlierOf_, claim);
-    std::vector<std::int32_t> currents;
-    for (std::size_t i = 0; i < crowded.size();) {
-        currents.clear();
-        const std::int32_t head = crowded[i].head;
-        for (; i < crowded.size() && crowded[i].head == head; ++i)
-            currents.push_back(crowded[i].current);
-        for (const auto& [c, e] : PairsInGroup(current_, currents, earlier_, index.Group(head)))
-            earlierOf_[std::size_t(c)] = e;
-    }
+    SettleSharedNames(index, SharedNames(index, earlierOf_, claim), current_, earlier_, earlierOf_);
     SetOverallChanges();
 }
 
@@ -110,6 +132,11 @@ void SeasonMatch::SetOverallChanges() {
     overallChange_.assign(earlierOf_.size(), kNoChange);
     WorkInParts(CurrentCount(), [&](std::int64_t begin, std::int64_t end) {
         for (auto c = static_cast<std::int32_t>(begin); c < end; ++c) {
+            if (c + std::int64_t(kPrefetchAhead) < end) {
+                const std::uint8_t* ahead = EarlierRecordOf(c + std::int32_t(kPrefetchAhead));
+                if (ahead)
+                    Prefetch(ahead + player::kRatings);
+            }
             const std::uint8_t* then = EarlierRecordOf(c);
             if (!then)
                 continue;

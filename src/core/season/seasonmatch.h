@@ -8,11 +8,13 @@
 // new (no earlier player has the name) or ambiguous (the name is there, but no pair is
 // certain); an earlier named player is matched or gone. File order decides nothing.
 
+#include "core/league/largepages.h"
 #include "core/league/leaguedata.h"
 
 #include <cstddef>
 #include <cstdint>
 #include <optional>
+#include <span>
 #include <vector>
 
 namespace vantrel {
@@ -54,6 +56,12 @@ class SeasonMatch {
     // The change of a rating (RatingIndex; kOV gives OverallChange); none when unmatched.
     std::optional<int> RatingChange(std::int32_t currentIndex, int rating) const;
 
+    // EarlierOf and the OV changes of every current record at once, for loops over many
+    // records; an unmatched record's OV change is kNoChange.
+    static constexpr std::int16_t kNoChange = INT16_MIN;
+    std::span<const std::int32_t> EarlierIndices() const { return earlierOf_; }
+    std::span<const std::int16_t> OverallChanges() const { return overallChange_; }
+
     SeasonCounts Counts() const { return counts_; }
     // The earlier named players nobody was matched to, in file order.
     std::vector<std::int32_t> GoneRecords() const;
@@ -61,9 +69,6 @@ class SeasonMatch {
     std::size_t StorageBytes() const;
 
   private:
-    // The value of overallChange_ for a player without a match.
-    static constexpr std::int16_t kNoChange = INT16_MIN;
-
     void Match();
     void SetOverallChanges();
     void CountAll();
@@ -71,8 +76,8 @@ class SeasonMatch {
     SharedImage current_;
     SharedImage earlier_;
     std::int32_t earlierCount_ = 0;
-    std::vector<std::int32_t> earlierOf_;      // a current record index each
-    std::vector<std::int16_t> overallChange_;  // a current record index each
+    LargeVector<std::int32_t> earlierOf_;      // a current record index each
+    LargeVector<std::int16_t> overallChange_;  // a current record index each
     SeasonCounts counts_;
 };
 

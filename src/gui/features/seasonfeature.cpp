@@ -156,8 +156,14 @@ void SeasonFeature::Match() {
 }
 
 void SeasonFeature::ShowStatus() {
-    QStatusBar* bar = face_.Window()->statusBar();
-    bar->setVisible(earlier_.has_value());
+    QMainWindow* window = face_.Window();
+    QStatusBar* bar = window->statusBar();
+    if (bar->isVisibleTo(window) != earlier_.has_value()) {
+        // The window grows by the line, so that the pages keep all of their room.
+        const int line = bar->sizeHint().height();
+        bar->setVisible(earlier_.has_value());
+        window->resize(window->width(), window->height() + (earlier_ ? line : -line));
+    }
     if (!earlier_)
         return;
     QString text = QStringLiteral("Earlier season: %1 \u2014 ").arg(earlier_->name);

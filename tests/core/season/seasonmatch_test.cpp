@@ -31,7 +31,7 @@ constexpr std::uint8_t kC = 0, kLW = 1, kD = 3, kG = 4;
 struct Player {
     const char* name;
     std::uint8_t position;
-    int age;  // the byte as a signed number
+    int age;  // the age byte
 };
 
 Bytes RosterOf(const std::vector<Player>& players) {
@@ -85,38 +85,28 @@ TEST(SeasonMatch, AUniqueNameMatchesByItsExactTrimmedBytesWhateverElseChanged) {
 
 // Shared names, each settled by the rules (position first, then an age now equal to or
 // one more than then, pairs only where the choice is mutual and single).
+// clang-format off
 const Bytes kSharedNow = RosterOf({
-    {"Ek", kC, 25},
-    {"Ek", kD, 25},    // position decides: D takes the one earlier D
-    {"Berg", kC, 25},  // age decides between two earlier centres
-    {"Holm", kC, 26},
-    {"Holm", kC, 31},   // two a side, paired by age
-    {"Nyman", kC, 25},  // two earlier fit: ambiguous
-    {"Lind", kC, 25},
-    {"Lind", kC, 25},  // two now fit the one then: ambiguous
-    {"Dahl", kC, 25},  // position before age
-    {"Falk", kC, 24},  // age went down: neither fits, two left
-    {"Sund", kC, 25},  // present twice in the earlier file
-    {"Rask", kC, 0},   // age byte 0 follows byte 255 (-1)
-});
+    {"Ek", kC, 25}, {"Ek", kD, 25},      // position decides: D takes the one earlier D
+    {"Berg", kC, 25},                    // age decides between two earlier centres
+    {"Holm", kC, 26}, {"Holm", kC, 31},  // two a side, paired by age
+    {"Nyman", kC, 25},                   // two earlier fit: ambiguous
+    {"Lind", kC, 25}, {"Lind", kC, 25},  // two now fit the one then: ambiguous
+    {"Dahl", kC, 25},                    // position before age
+    {"Falk", kC, 24},                    // age went down: neither fits, two left
+    {"Sund", kC, 25},                    // present twice in the earlier file
+    {"Rask", kC, 0}});                   // age byte 0 follows byte 255 (-1)
 const Bytes kSharedThen = RosterOf({
     {"Ek", kD, 24},
-    {"Berg", kC, 31},
-    {"Berg", kC, 24},
-    {"Holm", kC, 31},
-    {"Holm", kC, 25},
-    {"Nyman", kC, 24},
-    {"Nyman", kC, 25},
+    {"Berg", kC, 31}, {"Berg", kC, 24},
+    {"Holm", kC, 31}, {"Holm", kC, 25},
+    {"Nyman", kC, 24}, {"Nyman", kC, 25},
     {"Lind", kC, 24},
-    {"Dahl", kLW, 24},
-    {"Dahl", kC, 40},
-    {"Falk", kC, 25},
-    {"Falk", kC, 30},
-    {"Sund", kC, 24},
-    {"Sund", kC, 24},
-    {"Rask", kC, 255},
-    {"Rask", kC, 30},
-});
+    {"Dahl", kLW, 24}, {"Dahl", kC, 40},
+    {"Falk", kC, 25}, {"Falk", kC, 30},
+    {"Sund", kC, 24}, {"Sund", kC, 24},
+    {"Rask", kC, 255}, {"Rask", kC, 30}});
+// clang-format on
 const Indices kSharedPairs = {kAmb, 0, 2, 4, 3, kAmb, kAmb, kAmb, 9, kAmb, kAmb, 14};
 
 TEST(SeasonMatch, SharedNamesPairOnlyWhereEachIsTheOthersSinglePreferredCandidate) {

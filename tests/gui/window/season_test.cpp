@@ -142,11 +142,14 @@ TEST_F(SeasonTest, ChangeKeysNeedAnEarlierSeasonAndClosingTakesEverythingAway) {
     EXPECT_TRUE(refused[0].text.contains("dOV only with an earlier season open"))
         << refused[0].text.toStdString();
 
+    const int height = Window().height();
     ASSERT_TRUE(OpenEarlier(Write("then", kThen) + ".ros").empty());
+    EXPECT_GT(Window().height(), height) << "the status line takes no room from the pages";
     EXPECT_TRUE(Query("season=matched").empty());
     EXPECT_EQ(Lanz(), "2");
     Action("CloseEarlierSeason1")->trigger();
     EXPECT_FALSE(Window().statusBar()->isVisible());
+    EXPECT_EQ(Window().height(), height);
     EXPECT_EQ(Found()->model()->columnCount(), 19);
     EXPECT_FALSE(ChangeLine()->isVisible()) << "no change criteria without a season";
     Search();
