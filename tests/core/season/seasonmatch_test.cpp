@@ -2,6 +2,7 @@
 // and against leagues whose earlier season is made from the current one by known steps.
 
 #include "core/season/seasonmatch.h"
+#include "core/season/changefilter.h"
 
 #include "core/league/records.h"
 #include "leaguegen.h"
@@ -250,6 +251,17 @@ TEST(SeasonMatch, AnEarlierLeagueOfOtherShapeMatchesEachPlayerWhereItWasPut) {
     EXPECT_EQ(EarlierOfAll(match), expected);
     EXPECT_EQ(match.Counts(), counts);
     EXPECT_EQ(std::int64_t(match.GoneRecords().size()), counts.gone);
+
+    // The change filter over that many records works a stretch per core and closes up.
+    Indices found(expected.size()), matched;
+    std::iota(found.begin(), found.end(), 0);
+    for (std::size_t c = 0; c < expected.size(); ++c)
+        if (expected[c] >= 0)
+            matched.push_back(std::int32_t(c));
+    ChangeCriteria onlyMatched;
+    onlyMatched.season = SeasonWanted::kMatched;
+    KeepPassingChanges(onlyMatched, match, found);
+    EXPECT_EQ(found, matched);
 }
 
 }  // namespace

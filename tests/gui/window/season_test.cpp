@@ -112,6 +112,16 @@ TEST_F(SeasonTest, AnEarlierSeasonAddsTheStatusLineAndTheChangeColumn) {
     EXPECT_EQ(Column(0).first(2), QStringList({"Bo Rand", "Ann Kell"}));
     ClickHeader(kChangeColumn);
     EXPECT_EQ(Column(kChangeColumn), QStringList({annText, "0", "", "", ""}));
+
+    // The export has the column too, its captions and cells as the list shows them.
+    ModalAnswerer answerer;
+    answerer.AnswerFile(Path("list.csv"));
+    Action("ExportList1")->trigger();
+    QFile csv(Path("list.csv"));
+    ASSERT_TRUE(csv.open(QIODevice::ReadOnly));
+    const QStringList lines = QString::fromUtf8(csv.readAll()).split("\r\n");
+    EXPECT_TRUE(lines[0].endsWith(QString::fromUtf8(",Ct,\u0394OV"))) << lines[0].toStdString();
+    EXPECT_TRUE(lines[1].startsWith("Ann Kell,") && lines[1].endsWith("," + annText));
 }
 
 TEST_F(SeasonTest, ChangeQueriesFilterAndShowTheirLineUntilReset) {
