@@ -4,6 +4,7 @@
 #include "core/order/resultcolumns.h"
 #include "core/search/reportwords.h"
 #include "core/search/searchreport.h"
+#include "core/season/changefilter.h"
 #include "gui/common/displaytext.h"
 #include "gui/window/windowface.h"
 
@@ -86,6 +87,11 @@ ReportContent MakeReportContent(const LastSearch& last) {
                           .arg(report.matches)
                           .arg(report.namedPlayers)
                           .arg(report.failingAny);
+    // The report counts the panel's criteria; the changes since last season come after.
+    if (last.changes.IsActive())
+        content.summary += QStringLiteral("\n%1: %2 of them are listed.")
+                               .arg(QString::fromStdString(ChangeCriteriaLine(last.changes)))
+                               .arg(last.listed);
     const std::string_view wantedTeam = TeamBytes(last.teams.get(), last.criteria.teamIndex);
     for (const CriterionCount& count : report.criteria) {
         content.criteria.push_back(ReportCriterionRow{

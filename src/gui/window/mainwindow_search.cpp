@@ -73,7 +73,9 @@ void VAvevadi::Button2Click() {
                              league_.RosterFileImage,
                              league_.TeamFileImage,
                              league_.TeamStride,
-                             league_.PlayerCount()};
+                             league_.PlayerCount(),
+                             face_->Panel().changes,
+                             resultModel_->rowCount()};
     emit face_->searchFinished();
 }
 

@@ -39,6 +39,9 @@ struct LastSearch {
     SharedImage teams;
     std::int32_t teamStride = 0;
     std::int32_t playerCount = 0;
+    // The change criteria applied after the panel's, and the rows they left in the list.
+    ChangeCriteria changes;
+    std::int64_t listed = 0;
 };
 
 // A row's player and team record in the loaded league.

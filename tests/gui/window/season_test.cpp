@@ -5,6 +5,7 @@
 #include "apptest.h"
 
 #include "gui/chart/barchart3d.h"
+#include "gui/sidewindows/searchreportwindow.h"
 
 #include <QMainWindow>
 #include <QStatusBar>
@@ -131,6 +132,11 @@ TEST_F(SeasonTest, ChangeQueriesFilterAndShowTheirLineUntilReset) {
     EXPECT_EQ(Column(0), QStringList({"Ann Kell"}));
     EXPECT_TRUE(ChangeLine()->isVisible());
     EXPECT_EQ(ChangeLine()->text(), "Since the earlier season: SK +5 or more");
+    // The search report counts the panel's criteria and says what the changes left.
+    Action("SearchReport1")->trigger();
+    EXPECT_TRUE(ChildOf<QLabel>(*program_->report, "summary")
+                    ->text()
+                    .endsWith("\nSince the earlier season: SK +5 or more: 1 of them are listed."));
 
     EXPECT_TRUE(Query("dSK>=-100 dSK<=0").empty());
     EXPECT_EQ(Column(0), QStringList({"Bo Rand"})) << "unmatched players pass no change bound";
