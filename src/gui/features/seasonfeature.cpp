@@ -66,13 +66,17 @@ SeasonFeature::~SeasonFeature() = default;
 
 void SeasonFeature::AddActions() {
     QMenu* file = face_.Menu("Datei1");
-    QAction* after = file->findChild<QAction*>(QStringLiteral("Filesffnen1"));
+    // Right after "Open File"; the menu's actions belong to the window, not to the menu.
     const QList<QAction*> actions = file->actions();
-    QAction* before = actions.value(actions.indexOf(after) + 1);
-    QAction* open =
+    qsizetype openFile = 0;
+    while (openFile < actions.size() &&
+           actions[openFile]->objectName() != QLatin1String("Filesffnen1"))
+        ++openFile;
+    QAction* before = actions.value(openFile + 1);
+    QAction* openEarlier =
         AddMenuAction(file, "OpenEarlierSeason1", QStringLiteral("Open Earlier Season..."),
                       QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_O), before);
-    connect(open, &QAction::triggered, this, Guarded([this](bool) { OpenEarlierSeason(); }));
+    connect(openEarlier, &QAction::triggered, this, Guarded([this](bool) { OpenEarlierSeason(); }));
     close_ = AddMenuAction(file, "CloseEarlierSeason1", QStringLiteral("Close Earlier Season"), {},
                            before);
     connect(close_, &QAction::triggered, this, Guarded([this](bool) { CloseEarlierSeason(); }));

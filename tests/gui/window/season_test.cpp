@@ -8,6 +8,7 @@
 #include "gui/sidewindows/searchreportwindow.h"
 
 #include <QMainWindow>
+#include <QMenu>
 #include <QStatusBar>
 #include <QTableWidget>
 
@@ -91,6 +92,11 @@ class SeasonTest : public AppTest {
 TEST_F(SeasonTest, AnEarlierSeasonAddsTheStatusLineAndTheChangeColumn) {
     EXPECT_EQ(Action("OpenEarlierSeason1")->shortcut(),
               QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_O));
+    QStringList fileMenu;
+    for (QAction* action : Control<QMenu>("Datei1")->actions())
+        fileMenu << action->objectName();
+    EXPECT_EQ(fileMenu.mid(0, 3),
+              QStringList({"Filesffnen1", "OpenEarlierSeason1", "CloseEarlierSeason1"}));
     EXPECT_FALSE(Window().statusBar()->isVisible());
     OpenBoth();
     EXPECT_TRUE(Window().statusBar()->isVisible());
