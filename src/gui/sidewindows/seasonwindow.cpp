@@ -2,6 +2,7 @@
 
 #include "core/eval/vocabulary.h"
 #include "core/order/resultcolumns.h"
+#include "core/search/changecriteria.h"
 #include "gui/common/displaytext.h"
 #include "gui/common/guardedslot.h"
 #include "gui/sidewindows/sidewindow.h"
@@ -50,10 +51,6 @@ QString TeamText(const LeagueData& league, std::int64_t team) {
 
 QString OverallText(const std::uint8_t* record) {
     return QString::number(NumberCell(record, kOverallColumn));
-}
-
-QString SignedText(std::int64_t change) {
-    return change > 0 ? QStringLiteral("+%1").arg(change) : QString::number(change);
 }
 
 // One row: the texts from the left, the ones from `firstNumber` on right-aligned; the
@@ -185,11 +182,11 @@ void SeasonWindow::FillMovers(Tab tab, ChangeSide side, int position) {
         const std::int32_t c = movers.shown[static_cast<std::size_t>(row)];
         const std::uint8_t* now = RecordOf(match_->Current(), c);
         const std::uint8_t* then = match_->EarlierRecordOf(c);
-        SetRow(
-            table, row, c,
-            {PlayerName(now), TeamText(current_, current_.TeamOfRecord(c)), PositionText(now),
-             OverallText(then), OverallText(now), SignedText(match_->OverallChange(c).value_or(0))},
-            3);
+        SetRow(table, row, c,
+               {PlayerName(now), TeamText(current_, current_.TeamOfRecord(c)), PositionText(now),
+                OverallText(then), OverallText(now),
+                QString::fromStdString(ChangeText(match_->OverallChange(c).value_or(0)))},
+               3);
     }
     tabs_->setTabText(tab, TabTitle(tab, movers.shown.size(), movers.total));
 }
