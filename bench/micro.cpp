@@ -1,7 +1,8 @@
 // Micro benchmarks of the per-record work of a load and a search: text extraction, the
 // overall rating and its texts, name patterns, the player filter and the search report,
 // each over a generated roster and next to a plain pass over the same bytes (the floor);
-// and two seasons of a roster matched, with a search that keeps players by their change.
+// two seasons of a roster matched, with a search that keeps players by their change; and
+// the players nearest to one by their ratings.
 
 #include "core/eval/cp1252.h"
 #include "core/eval/numbertext.h"
@@ -12,9 +13,11 @@
 #include "core/order/resultorder.h"
 #include "core/search/namepattern.h"
 #include "core/search/playerfilter.h"
+#include "core/score/scoreweights.h"
 #include "core/search/searchreport.h"
 #include "core/season/changefilter.h"
 #include "core/season/seasonmatch.h"
+#include "core/similar/similarplayers.h"
 
 #include "leaguegen.h"
 #include "thresholds.h"
@@ -476,6 +479,53 @@ void BM_SearchRosterChangeFilter(benchmark::State& state) {
     SetRecordCounters(state, roster.records);
 }
 
+// The Reset search (range(2) = 0) or the search for SK of at least 50 (1), and
+// (range(1) = 1) the players of it whose centre preset score is at least 60.
+void BM_SearchRosterScoreFilter(benchmark::State& state) {
+    const Roster& roster = RosterOf(state.range(0));
+    vantrel::SearchCriteria criteria = ResetCriteria();
+    if (state.range(2) != 0)
+        criteria.ratings[vantrel::kSK].threshold = 50;
+    const vantrel::PlayerFilter filter(criteria, roster.teamStride);
+    vantrel::ScoreCriteria score;
+    score.weights = vantrel::PresetWeights(vantrel::ScorePreset::kCentre);
+    score.atLeast = 600;
+    const bool withScore = state.range(1) != 0;
+    std::size_t rows = 0;
+    for (auto _ : state) {
+        const std::vector<std::int32_t> found =
+            vantrel::SearchRoster(filter, *roster.image, roster.records,
+                                  withScore ? vantrel::ScoreBounds(score) : vantrel::ScoreBounds());
+        rows = found.size();
+        benchmark::DoNotOptimize(found.data());
+    }
+    state.counters["rows"] = static_cast<double>(rows);
+    SetRecordCounters(state, roster.records);
+}
+
+// The players most like the first named centre among all skaters (the largest group),
+// by style and level (range(1) = 0) or by style alone (1).
+void BM_FindSimilar(benchmark::State& state) {
+    const Roster& roster = RosterOf(state.range(0));
+    vantrel::SimilarQuery query;
+    query.measure = state.range(1) != 0 ? vantrel::SimilarityMeasure::kStyle
+                                        : vantrel::SimilarityMeasure::kStyleAndLevel;
+    query.samePosition = false;
+    query.player = 0;
+    while (!vantrel::IsNamedPlayer(RecordAt(roster, query.player)) ||
+           vantrel::PlayerRecord(RecordAt(roster, query.player)).Position() != 0)
+        ++query.player;
+    std::size_t found = 0;
+    for (auto _ : state) {
+        const std::vector<vantrel::SimilarPlayer> similar =
+            vantrel::FindSimilar(*roster.image, roster.records, query);
+        found = similar.size();
+        benchmark::DoNotOptimize(similar.data());
+    }
+    state.counters["found"] = static_cast<double>(found);
+    SetRecordCounters(state, roster.records);
+}
+
 constexpr std::int64_t kRecords = 1'000'000;
 
 BENCHMARK(BM_SumRosterBytes)->Arg(kRecords)->Unit(benchmark::kMillisecond);
@@ -516,9 +566,15 @@ BENCHMARK(BM_SeasonMatchMemory)
     ->ArgsProduct({{kRecords, 10'000'000}, {0, 1}})
     ->Iterations(1)
     ->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_FindSimilar)
+    ->ArgsProduct({{kRecords, 10'000'000}, {0, 1}})
+    ->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_SearchRosterChangeFilter)
     ->Args({kRecords, 0})
     ->Args({kRecords, 1})
+    ->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_SearchRosterScoreFilter)
+    ->ArgsProduct({{kRecords}, {0, 1}, {0, 1}})
     ->Unit(benchmark::kMillisecond);
 
 }  // namespace

@@ -7,6 +7,7 @@
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -34,7 +35,12 @@ bool WithinRanges(const vantrel::PanelState& s, const vantrel::PanelLimits& limi
               s.all <= limits.ratingHigh;
     for (const vantrel::RatingCriterion& r : s.ratings)
         ok = ok && r.threshold >= 0 && r.threshold <= limits.ratingHigh;
-    return ok;
+    for (const std::uint8_t weight : s.score.weights.weights)
+        ok = ok && weight <= vantrel::kScoreWeightMax;
+    for (const std::optional<int>& bound : {s.score.atLeast, s.score.atMost})
+        ok = ok && bound.value_or(0) >= 0 && bound.value_or(0) <= vantrel::kScoreTenthsMax;
+    // Bounds without weights would filter by a score nobody can see.
+    return ok && (s.score.weights.IsSet() || !s.score.HasBounds());
 }
 
 }  // namespace

@@ -149,7 +149,8 @@ make_seeds() {
     i=0
     for text in 'team="Rivertown" name="MA*" status=rookie assign=pro pos=C age=20-30' \
         'salary=100000-2000000 all=10 SK>=70 OV=80 DF<=40' 'name="O\"Neil \\ *" salary="12 k"-' \
-        'IT<=5 SP=6 ST>=7 EN=8 DU=9 DI=10 PA=11 PC=12 SC=13 EX=14 LD=15' 'SK>=300 age=30-20'; do
+        'IT<=5 SP=6 ST>=7 EN=8 DU=9 DI=10 PA=11 PC=12 SC=13 EX=14 LD=15' 'SK>=300 age=30-20' \
+        'score=SK*2+PA+PC score>=70 score<=85.5' 'dOV>=+3 season=new score=it+LD*10 score>=0.5'; do
         printf '%s' "$text" >"$seeds/fuzz_criteriatext/s$i"
         i=$((i + 1))
     done

@@ -19,7 +19,7 @@ constexpr std::array<std::string_view, 6> kPositionWords = {"all", "c", "lw", "r
 constexpr std::array<std::string_view, 3> kSeasonWords = {"all", "new", "matched"};
 constexpr std::string_view kKeys =
     "team, name, status, assign, pos, age, salary, all, a rating (IT .. LD, OV), a change "
-    "since the earlier season (dIT .. dLD, dOV) or season";
+    "since the earlier season (dIT .. dLD, dOV), season or score";
 constexpr long long kLargestChange = 999;
 constexpr long long kLargestSalary = 2147483647;
 
@@ -143,6 +143,16 @@ void AppendChangeParts(const ChangeCriteria& changes, std::vector<std::string>& 
                         std::string(kSeasonWords[static_cast<std::size_t>(changes.season)]));
 }
 
+void AppendScoreParts(const ScoreCriteria& score, std::vector<std::string>& parts) {
+    if (!score.weights.IsSet())
+        return;
+    parts.push_back("score=" + ScoreFormula(score.weights));
+    if (score.atLeast)
+        parts.push_back("score>=" + ScoreBoundText(*score.atLeast));
+    if (score.atMost)
+        parts.push_back("score<=" + ScoreBoundText(*score.atMost));
+}
+
 }  // namespace
 
 std::string CriteriaText(const PanelState& s) {
@@ -178,6 +188,7 @@ std::string CriteriaText(const PanelState& s) {
         parts.push_back(std::string(RatingAbbrev(i)) + op + std::to_string(r.threshold));
     }
     AppendChangeParts(s.changes, parts);
+    AppendScoreParts(s.score, parts);
     std::string text;
     for (const std::string& part : parts)
         text += (text.empty() ? "" : " ") + part;
@@ -206,6 +217,10 @@ class Parser {
             if (std::find(seen.begin(), seen.end(), Lower(RatingAbbrev(i))) == seen.end())
                 state.ratings[static_cast<std::size_t>(i)] = {state.all, CriterionMode::kAtLeast};
         }
+        if (state.score.HasBounds() && !state.score.weights.IsSet()) {
+            Fail(scoreBound_, "score>= and score<= only with score weights (score=SK*2+PA+PC)");
+            return Failure();
+        }
         return {state, {}};
     }
 
@@ -213,7 +228,9 @@ class Parser {
     // Each key once; a change key may have a lower and an upper bound ("=" is both).
     bool Note(const Token& t, std::vector<std::string>& seen) {
         std::vector<std::string> uses = {t.key};
-        if (RatingOfChangeKey(t.key) >= 0)
+        if (t.key == "score")
+            uses = {t.key + t.op};
+        else if (RatingOfChangeKey(t.key) >= 0)
             uses = t.op == "=" ? std::vector<std::string>{t.key + ">=", t.key + "<="}
                                : std::vector<std::string>{t.key + t.op};
         for (const std::string& use : uses) {
@@ -289,6 +306,8 @@ class Parser {
         if (changed >= 0)
             return NeedsSeason(t) &&
                    ApplyChange(t, s.changes.changes[static_cast<std::size_t>(changed)]);
+        if (t.key == "score")
+            return ApplyScore(t, s.score);
         if (t.op != "=")
             return Fail(t.raw, "= after " + t.key + " (>= and <= are for ratings)");
         if (t.key == "team")
@@ -342,6 +361,25 @@ class Parser {
             bound.atLeast = change;
         if (t.op != ">=")
             bound.atMost = change;
+        return true;
+    }
+
+    // score=SK*2+PA sets the weights, score>=70.5 and score<=90 the bounds.
+    bool ApplyScore(const Token& t, ScoreCriteria& score) {
+        if (t.value.AnyQuoted())
+            return Fail(t.raw, "a score without quotes (score=SK*2+PA, score>=70.5)");
+        if (t.op == "=") {
+            const ScoreFormulaParse formula = ParseScoreFormula(t.value.text);
+            if (!formula.weights)
+                return Fail(t.raw, formula.error);
+            score.weights = *formula.weights;
+            return true;
+        }
+        const std::optional<int> bound = ParseScoreBound(t.value.text);
+        if (!bound)
+            return Fail(t.raw, "a score from 0 to 100 with at most one decimal (score>=70.5)");
+        (t.op == ">=" ? score.atLeast : score.atMost) = *bound;
+        scoreBound_ = t.raw;
         return true;
     }
 
@@ -437,6 +475,7 @@ class Parser {
     PanelLimits limits_;
     const PanelChecks& checks_;
     CriteriaTextError error_;
+    std::string scoreBound_;  // a score bound as typed, refused when no weights follow
 };
 
 }  // namespace

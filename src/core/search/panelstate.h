@@ -5,6 +5,7 @@
 // and writes this value; it never decides these rules itself.
 
 #include "core/league/records.h"
+#include "core/score/scoreweights.h"
 #include "core/search/changecriteria.h"
 #include "core/search/playerfilter.h"
 
@@ -26,6 +27,9 @@ struct PanelState {
     int all = 0;                                   // the master trackbar of the ratings
     std::array<RatingCriterion, kRatingCriteriaCount> ratings{};  // RatingIndex order, OV last
     ChangeCriteria changes;  // no control of their own: set by text, cleared by Reset
+    // The user's own score: its weights make the list's "Score" column and stay over a
+    // Reset, which clears only the bounds.
+    ScoreCriteria score;
 
     bool operator==(const PanelState&) const = default;
 };

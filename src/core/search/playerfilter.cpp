@@ -293,16 +293,41 @@ std::int64_t RecordsToScan(const ByteImage& image, std::int32_t playerCount) {
                                   static_cast<std::int64_t>(image.size / kPlayerRecordSize));
 }
 
-// Calls onMatch(i) for every matching record index in [begin, end), in file order.
+// Calls onMatch(i, kept) for every record index in [begin, end) the filter matches, in
+// file order; kept tells whether its score lies within the bounds too. The score's answer
+// is a value, not a branch: half of the players pass it, as no branch predictor guesses.
 template <class OnMatch>
-void ForEachMatch(const PlayerFilter& filter, const ByteImage& image, std::int64_t begin,
-                  std::int64_t end, OnMatch onMatch) {
+void ForEachMatch(const PlayerFilter& filter, const ScoreBounds& score, const ByteImage& image,
+                  std::int64_t begin, std::int64_t end, OnMatch onMatch) {
     for (std::int64_t i = begin; i < end; ++i) {
         const std::int64_t offset = i * kPlayerRecordSize;
-        if (filter.Matches(image.data.get() + offset, offset))
-            onMatch(i);
+        const std::uint8_t* record = image.data.get() + offset;
+        if (filter.Matches(record, offset))
+            onMatch(i, !score.Active() || score.Holds(record));
     }
 }
+
+// Collects record indices in a small buffer: each is written, and counted only when kept.
+class FoundBuffer {
+  public:
+    explicit FoundBuffer(std::vector<std::int32_t>& found) : found_(found) {}
+    ~FoundBuffer() { Flush(); }
+    void Add(std::int64_t i, bool kept) {
+        buffer_[n_] = static_cast<std::int32_t>(i);
+        n_ += kept ? 1 : 0;
+        if (n_ == buffer_.size())
+            Flush();
+    }
+
+  private:
+    void Flush() {
+        found_.insert(found_.end(), buffer_.begin(), buffer_.begin() + std::ptrdiff_t(n_));
+        n_ = 0;
+    }
+    std::vector<std::int32_t>& found_;
+    std::array<std::int32_t, 256> buffer_;
+    std::size_t n_ = 0;
+};
 
 // The matches of a stretch of the roster, in file order.
 struct FoundPart {
@@ -316,7 +341,7 @@ struct FoundPart {
 }  // namespace
 
 std::vector<std::int32_t> SearchRoster(const PlayerFilter& filter, const ByteImage& image,
-                                       std::int32_t playerCount) {
+                                       std::int32_t playerCount, const ScoreBounds& score) {
     const std::int64_t count = RecordsToScan(image, playerCount);
     if (count == 0)
         return {};
@@ -326,9 +351,11 @@ std::vector<std::int32_t> SearchRoster(const PlayerFilter& filter, const ByteIma
     FoundPart whole = CountInParts<FoundPart>(count, 1, [&](std::int64_t begin, std::int64_t end) {
         FoundPart part;
         part.found.reserve(static_cast<std::size_t>(begin == 0 ? count : end - begin));
-        ForEachMatch(filter, image, begin, end, [&part](std::int64_t i) {
-            part.found.push_back(static_cast<std::int32_t>(i));
-        });
+        {
+            FoundBuffer buffer(part.found);
+            ForEachMatch(filter, score, image, begin, end,
+                         [&buffer](std::int64_t i, bool kept) { buffer.Add(i, kept); });
+        }
         return part;
     });
     // A short list does not keep the room of the whole roster.
@@ -338,10 +365,10 @@ std::vector<std::int32_t> SearchRoster(const PlayerFilter& filter, const ByteIma
 }
 
 std::int64_t CountMatches(const PlayerFilter& filter, const ByteImage& image,
-                          std::int32_t playerCount) {
+                          std::int32_t playerCount, const ScoreBounds& score) {
     std::int64_t matches = 0;
-    ForEachMatch(filter, image, 0, RecordsToScan(image, playerCount),
-                 [&matches](std::int64_t) { ++matches; });
+    ForEachMatch(filter, score, image, 0, RecordsToScan(image, playerCount),
+                 [&matches](std::int64_t, bool kept) { matches += kept ? 1 : 0; });
     return matches;
 }
 

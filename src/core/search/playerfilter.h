@@ -4,6 +4,7 @@
 // the per-record test the search run applies to every player record in file order.
 
 #include "core/league/records.h"
+#include "core/score/scoreweights.h"
 #include "core/search/namepattern.h"
 
 #include <array>
@@ -139,14 +140,14 @@ class PlayerFilter {
     std::vector<int> active_;
 };
 
-// All record indices of the roster image that match, in file order. playerCount is
-// the number of whole records to scan (callers pass RosterFileSize/86); never reads
-// past image.size.
+// All record indices of the roster image that match, and whose score lies within the
+// bounds (tested while the record is at hand), in file order. playerCount is the number
+// of whole records to scan (callers pass RosterFileSize/86); never reads past image.size.
 std::vector<std::int32_t> SearchRoster(const PlayerFilter& filter, const ByteImage& image,
-                                       std::int32_t playerCount);
+                                       std::int32_t playerCount, const ScoreBounds& score = {});
 // How many records SearchRoster would find, without allocating: what a search that could
 // not get memory for its rows tells the user.
 std::int64_t CountMatches(const PlayerFilter& filter, const ByteImage& image,
-                          std::int32_t playerCount);
+                          std::int32_t playerCount, const ScoreBounds& score = {});
 
 }  // namespace vantrel

@@ -107,13 +107,20 @@ void CompareFeature::CompareSelectedRows() {
         return;
     }
     const ResultModel* rows = face_.Rows();
+    std::vector<std::int32_t> records;
+    for (const int row : list->SelectedRows())
+        records.push_back(rows->RecordIndexAt(row));
+    ComparePlayers(rows->Roster(), records);
+}
+
+void CompareFeature::ComparePlayers(const SharedImage& roster,
+                                    const std::vector<std::int32_t>& records) {
     std::vector<ComparePlayer> players;
-    for (const int row : list->SelectedRows()) {
+    for (const std::int32_t index : records) {
         // Rows of a league loaded since are refused as their details are.
-        const std::int32_t index = rows->RecordIndexAt(row);
-        const auto [record, team] = face_.RecordsOf(rows->Roster(), index);
+        const auto [record, team] = face_.RecordsOf(roster, index);
         players.push_back(ComparePlayerOf(record, team, face_.Ranks()));
-        AddChanges(players.back(), face_.Season().get(), rows->Roster(), index);
+        AddChanges(players.back(), face_.Season().get(), roster, index);
     }
     compare_->ShowPlayers(players);
     ShowSideWindow(compare_.get());

@@ -5,10 +5,13 @@
 // window with each rating's place in the league; and every rating bar of a details chart
 // tells that place in full when the mouse rests on it.
 
+#include "core/league/leaguedata.h"
+
 #include <QObject>
 
 #include <cstdint>
 #include <memory>
+#include <vector>
 
 namespace vantrel {
 
@@ -22,6 +25,10 @@ class CompareFeature : public QObject {
     ~CompareFeature() override;
 
     CompareWindow* Window() const { return compare_.get(); }
+
+    // Two to four records of a roster side by side in the compare window, in this order;
+    // records of a league loaded since are refused as the list's rows are.
+    void ComparePlayers(const SharedImage& roster, const std::vector<std::int32_t>& records);
 
   private:
     void CompareSelectedRows();

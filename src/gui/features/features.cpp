@@ -5,8 +5,10 @@
 #include "gui/features/criteriatextfeature.h"
 #include "gui/features/desktopfeature.h"
 #include "gui/features/exportfeature.h"
+#include "gui/features/scorefeature.h"
 #include "gui/features/searchreportfeature.h"
 #include "gui/features/seasonfeature.h"
+#include "gui/features/similarfeature.h"
 #include "gui/features/thresholdsfeature.h"
 #include "gui/window/windowface.h"
 
@@ -20,6 +22,8 @@ FeatureWindows AddFeatures(WindowFace& face) {
     auto* report = new SearchReportFeature(face);
     auto* compare = new CompareFeature(face);
     new SeasonFeature(face);  // after Compare: its tooltip words follow the rank
+    new SimilarFeature(face, *compare);
+    new ScoreFeature(face);  // after Similar's menu items and Season's tooltip words
     new DesktopFeature(face);
     new AccessibilityFeature(face);
     return {report->Window(), compare->Window()};

@@ -4,6 +4,7 @@
 #include "core/order/resultcolumns.h"
 #include "core/search/reportwords.h"
 #include "core/search/searchreport.h"
+#include "core/score/scoreweights.h"
 #include "core/season/changefilter.h"
 #include "gui/common/displaytext.h"
 #include "gui/window/windowface.h"
@@ -87,10 +88,16 @@ ReportContent MakeReportContent(const LastSearch& last) {
                           .arg(report.matches)
                           .arg(report.namedPlayers)
                           .arg(report.failingAny);
-    // The report counts the panel's criteria; the changes since last season come after.
+    // The report counts the panel's criteria; the changes since last season and the score
+    // bounds come after.
+    QStringList after;
     if (last.changes.IsActive())
+        after << QString::fromStdString(ChangeCriteriaLine(last.changes));
+    if (last.score.HasBounds())
+        after << QString::fromStdString(ScoreBoundsLine(last.score));
+    if (!after.isEmpty())
         content.summary += QStringLiteral("\n%1: %2 of them are listed.")
-                               .arg(QString::fromStdString(ChangeCriteriaLine(last.changes)))
+                               .arg(after.join(QStringLiteral("; ")))
                                .arg(last.listed);
     const std::string_view wantedTeam = TeamBytes(last.teams.get(), last.criteria.teamIndex);
     for (const CriterionCount& count : report.criteria) {

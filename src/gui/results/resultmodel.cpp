@@ -34,17 +34,51 @@ constexpr ColumnSpec kColumns[kResultColumnCount] = {
     {"OV", 28, kLeft},           {"Salary", 70, kRight}, {"Ct", 30, kRight},
 };
 constexpr ColumnSpec kChangeColumn = {"\u0394OV", 40, kRight};
-
-const ColumnSpec& SpecOf(int column) {
-    return column == kOverallChangeColumn ? kChangeColumn : kColumns[column];
-}
+constexpr ColumnSpec kScoreColumn = {"Score", 44, kRight};
 
 }  // namespace
 
 ResultModel::ResultModel(QObject* parent) : QAbstractTableModel(parent) {}
 
-int ResultModel::ColumnWidth(int column) {
-    return column >= 0 && column <= kOverallChangeColumn ? SpecOf(column).width : 0;
+ExtraColumn ResultModel::ExtraAt(int column) const {
+    if (column == kOverallChangeColumn && season_)
+        return ExtraColumn::kOverallChange;
+    return column == ScoreColumn() ? ExtraColumn::kScore : ExtraColumn::kNone;
+}
+
+int ResultModel::ScoreColumn() const {
+    return score_.IsSet() ? kResultColumnCount + (season_ ? 1 : 0) : -1;
+}
+
+int ResultModel::ColumnWidth(int column) const {
+    switch (ExtraAt(column)) {
+        case ExtraColumn::kOverallChange:
+            return kChangeColumn.width;
+        case ExtraColumn::kScore:
+            return kScoreColumn.width;
+        case ExtraColumn::kNone:
+            break;
+    }
+    return column >= 0 && column < kResultColumnCount ? kColumns[column].width : 0;
+}
+
+Qt::Alignment ResultModel::AlignmentOf(int column) const {
+    if (ExtraAt(column) != ExtraColumn::kNone)
+        return kRight;
+    return column >= 0 && column < kResultColumnCount ? kColumns[column].alignment : kLeft;
+}
+
+QString ResultModel::CaptionOf(int column) const {
+    switch (ExtraAt(column)) {
+        case ExtraColumn::kOverallChange:
+            return QString::fromUtf8(kChangeColumn.caption);
+        case ExtraColumn::kScore:
+            return QString::fromUtf8(kScoreColumn.caption);
+        case ExtraColumn::kNone:
+            break;
+    }
+    return column >= 0 && column < kResultColumnCount ? QString::fromUtf8(kColumns[column].caption)
+                                                      : QString();
 }
 
 void ResultModel::Clear() {
@@ -68,22 +102,36 @@ void ResultModel::SetRows(SharedImage roster, std::vector<std::int32_t> recordIn
     endResetModel();
 }
 
-void ResultModel::SetSeason(std::shared_ptr<const SeasonMatch> season) {
-    const bool had = season_ != nullptr;
-    if (!had && season)
-        beginInsertColumns({}, kOverallChangeColumn, kOverallChangeColumn);
-    if (had && !season)
-        beginRemoveColumns({}, kOverallChangeColumn, kOverallChangeColumn);
-    season_ = std::move(season);
-    if (had != (season_ != nullptr)) {
-        if (season_)
+template <class Change>
+void ResultModel::ChangeExtraColumn(int column, bool had, bool has, Change change) {
+    if (!had && has)
+        beginInsertColumns({}, column, column);
+    if (had && !has)
+        beginRemoveColumns({}, column, column);
+    change();
+    if (had != has) {
+        if (has)
             endInsertColumns();
         else
             endRemoveColumns();
-    } else if (season_ && !rows_.empty()) {
-        emit dataChanged(index(0, kOverallChangeColumn),
-                         index(rowCount() - 1, kOverallChangeColumn), {Qt::DisplayRole});
+    } else if (has && !rows_.empty()) {
+        emit dataChanged(index(0, column), index(rowCount() - 1, column), {Qt::DisplayRole});
     }
+}
+
+void ResultModel::SetSeason(std::shared_ptr<const SeasonMatch> season) {
+    ChangeExtraColumn(kOverallChangeColumn, season_ != nullptr, season != nullptr,
+                      [&] { season_ = std::move(season); });
+}
+
+void ResultModel::SetScore(const ScoreWeights& weights) {
+    const int column = kResultColumnCount + (season_ ? 1 : 0);
+    ChangeExtraColumn(column, score_.IsSet(), weights.IsSet(), [&] { score_ = weights; });
+}
+
+QString ResultModel::ScoreCell(int row) const {
+    const std::uint8_t* record = RecordAtRow(row);
+    return record ? QString::fromStdString(ScoreText(ScoreTenths(record, score_))) : QString();
 }
 
 const SeasonMatch* ResultModel::SeasonOfRows() const {
@@ -108,8 +156,11 @@ std::string ResultModel::CellBytes(int row, int column) const {
 }
 
 QString ResultModel::CellText(int row, int column) const {
-    if (column == kOverallChangeColumn && column < columnCount() && row >= 0 && row < rowCount())
+    const ExtraColumn extra = ExtraAt(column);
+    if (extra == ExtraColumn::kOverallChange && row >= 0 && row < rowCount())
         return ChangeCell(row);
+    if (extra == ExtraColumn::kScore)
+        return ScoreCell(row);
     const std::uint8_t* record = RecordAtRow(row);
     if (!record || column < 0 || column >= kResultColumnCount)
         return {};
@@ -123,7 +174,7 @@ int ResultModel::rowCount(const QModelIndex& parent) const {
 }
 
 int ResultModel::columnCount(const QModelIndex& parent) const {
-    return parent.isValid() ? 0 : kResultColumnCount + (season_ ? 1 : 0);
+    return parent.isValid() ? 0 : kResultColumnCount + (season_ ? 1 : 0) + (score_.IsSet() ? 1 : 0);
 }
 
 QVariant ResultModel::data(const QModelIndex& index, int role) const {
@@ -133,7 +184,7 @@ QVariant ResultModel::data(const QModelIndex& index, int role) const {
         case Qt::DisplayRole:
             return CellText(index.row(), index.column());
         case Qt::TextAlignmentRole:
-            return QVariant::fromValue(SpecOf(index.column()).alignment);
+            return QVariant::fromValue(AlignmentOf(index.column()));
         case kRecordIndexRole:
             return RecordIndexAt(index.row());
         default:
@@ -145,9 +196,11 @@ QVariant ResultModel::headerData(int section, Qt::Orientation orientation, int r
     if (orientation != Qt::Horizontal || section < 0 || section >= columnCount())
         return {};
     if (role == Qt::DisplayRole)
-        return QString::fromUtf8(SpecOf(section).caption);
+        return CaptionOf(section);
     if (role == Qt::TextAlignmentRole)
-        return QVariant::fromValue(SpecOf(section).alignment);
+        return QVariant::fromValue(AlignmentOf(section));
+    if (role == Qt::ToolTipRole && ExtraAt(section) == ExtraColumn::kScore)
+        return QString::fromStdString(ScoreFormulaWords(score_));
     return {};
 }
 
@@ -156,10 +209,7 @@ void ResultModel::SortRows(int sortKey) {
         return;
     // order[i] is the current row that goes to place i. The rows change only once all
     // memory is had: a failed allocation leaves the list as it was.
-    std::vector<std::int32_t> order =
-        std::abs(sortKey) - 1 == kOverallChangeColumn
-            ? ChangeRowOrder(SeasonOfRows(), records_, rows_, sortKey < 0)
-            : SortedRowOrder(roster_.get(), records_, rows_, sortKey);
+    std::vector<std::int32_t> order = RowOrder(sortKey);
     emit layoutAboutToBeChanged({}, QAbstractItemModel::VerticalSortHint);
     const QModelIndexList before = persistentIndexList();
     QModelIndexList after;
@@ -180,6 +230,19 @@ void ResultModel::SortRows(int sortKey) {
     rows_.swap(order);
     changePersistentIndexList(before, after);
     emit layoutChanged({}, QAbstractItemModel::VerticalSortHint);
+}
+
+std::vector<std::int32_t> ResultModel::RowOrder(int sortKey) const {
+    const bool descending = sortKey < 0;
+    switch (ExtraAt(std::abs(sortKey) - 1)) {
+        case ExtraColumn::kOverallChange:
+            return ChangeRowOrder(SeasonOfRows(), records_, rows_, descending);
+        case ExtraColumn::kScore:
+            return ScoreRowOrder(*roster_, score_, records_, rows_, descending);
+        case ExtraColumn::kNone:
+            break;
+    }
+    return SortedRowOrder(roster_.get(), records_, rows_, sortKey);
 }
 
 QModelIndexList ResultModel::MovedIndexes(const QModelIndexList& before,

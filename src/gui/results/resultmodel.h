@@ -6,6 +6,7 @@
 
 #include "core/league/leaguedata.h"
 #include "core/order/resultcolumns.h"
+#include "core/score/scoreweights.h"
 
 #include <QAbstractTableModel>
 
@@ -23,22 +24,33 @@ inline constexpr int kRecordIndexRole = Qt::UserRole;
 // The column "ΔOV" after the list's own, there only while an earlier season is open.
 inline constexpr int kOverallChangeColumn = kResultColumnCount;
 
+// What a column after the list's own shows: "ΔOV", then "Score", each only while set.
+enum class ExtraColumn : std::uint8_t { kNone, kOverallChange, kScore };
+
 class ResultModel : public QAbstractTableModel {
     Q_OBJECT
   public:
     explicit ResultModel(QObject* parent = nullptr);
 
     // The width of a column in pixels, as the report list shows it.
-    static int ColumnWidth(int column);
+    int ColumnWidth(int column) const;
+    ExtraColumn ExtraAt(int column) const;
+    // The column of the score, -1 while no score is set.
+    int ScoreColumn() const;
 
     void Clear();
     void SetRows(SharedImage roster, std::vector<std::int32_t> recordIndices);
     // The earlier season whose OV changes the "ΔOV" column shows; nullptr removes the
     // column. Rows of another roster than the match's show no change.
     void SetSeason(std::shared_ptr<const SeasonMatch> season);
+    // The weights whose score the "Score" column shows; unset weights remove the column.
+    void SetScore(const ScoreWeights& weights);
+    const ScoreWeights& Score() const { return score_; }
     // Whether turning the list round orders it by the column the other way: not so for the
     // change column, whose unmatched rows stay last.
-    static bool ReversesInPlace(int column) { return column != kOverallChangeColumn; }
+    bool ReversesInPlace(int column) const {
+        return ExtraAt(column) != ExtraColumn::kOverallChange;
+    }
 
     // The roster image the rows were found in.
     const SharedImage& Roster() const { return roster_; }
@@ -70,6 +82,14 @@ class ResultModel : public QAbstractTableModel {
     // The season match when it was made for the rows' roster, else nullptr.
     const SeasonMatch* SeasonOfRows() const;
     QString ChangeCell(int row) const;
+    QString ScoreCell(int row) const;
+    Qt::Alignment AlignmentOf(int column) const;
+    QString CaptionOf(int column) const;
+    // The new place of each row (its current row) in the order of a signed sort key.
+    std::vector<std::int32_t> RowOrder(int sortKey) const;
+    // Inserts or removes the column `column` around change(), or tells its cells changed.
+    template <class Change>
+    void ChangeExtraColumn(int column, bool had, bool has, Change change);
     // The persistent indexes before, at the places the order (old row of each new
     // place) moves them to.
     QModelIndexList MovedIndexes(const QModelIndexList& before,
@@ -77,6 +97,7 @@ class ResultModel : public QAbstractTableModel {
 
     SharedImage roster_;
     std::shared_ptr<const SeasonMatch> season_;
+    ScoreWeights score_;
     // The record indices in the order the search found them, and for each displayed row
     // its place in that list. Sort keys are read in the search's (file) order, which
     // walks the roster image forward instead of jumping through it row by row.

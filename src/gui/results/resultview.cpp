@@ -22,8 +22,9 @@ namespace vantrel {
 
 namespace {
 
-// Compare: no standard key of any platform uses it.
+// Compare and Find Similar: no standard key of any platform uses them.
 const QKeySequence kCompareKeys(Qt::CTRL | Qt::SHIFT | Qt::Key_M);
+const QKeySequence kFindSimilarKeys(Qt::CTRL | Qt::SHIFT | Qt::Key_L);
 
 }  // namespace
 
@@ -56,11 +57,21 @@ ResultView::ResultView(QWidget* parent) : QTableView(parent) {
     detailsAction_ = new QAction(QStringLiteral("Details"), this);
     detailsAction_->setObjectName(QStringLiteral("Details1"));
     connect(detailsAction_, &QAction::triggered, this, [this] { emit detailsRequested(); });
-    compareAction_ = new QAction(QStringLiteral("Compare"), this);
-    compareAction_->setObjectName(QStringLiteral("Compare1"));
-    compareAction_->setShortcut(kCompareKeys);
-    compareAction_->setShortcutContext(Qt::WidgetShortcut);
+    compareAction_ = AddRowsAction(QStringLiteral("Compare"), "Compare1", kCompareKeys);
     connect(compareAction_, &QAction::triggered, this, [this] { emit compareRequested(); });
+    findSimilarAction_ =
+        AddRowsAction(QStringLiteral("Find Similar"), "FindSimilar1", kFindSimilarKeys);
+    connect(findSimilarAction_, &QAction::triggered, this, [this] { emit similarRequested(); });
+}
+
+// An action on the selected rows whose keys work on the list (see keyPressEvent).
+QAction* ResultView::AddRowsAction(const QString& text, const char* objectName,
+                                   const QKeySequence& keys) {
+    auto* action = new QAction(text, this);
+    action->setObjectName(QLatin1String(objectName));
+    action->setShortcut(keys);
+    action->setShortcutContext(Qt::WidgetShortcut);
+    return action;
 }
 
 QAction* ResultView::AddCopyAction(const QString& text, const QKeySequence& keys,
@@ -93,8 +104,9 @@ void ResultView::setModel(QAbstractItemModel* model) {
 }
 
 void ResultView::FitColumnWidths(int first, int last) {
-    for (int column = first; column <= last; ++column)
-        horizontalHeader()->resizeSection(column, ResultModel::ColumnWidth(column));
+    const auto* rows = qobject_cast<const ResultModel*>(model());
+    for (int column = first; rows && column <= last; ++column)
+        horizontalHeader()->resizeSection(column, rows->ColumnWidth(column));
 }
 
 QList<int> ResultView::SelectedRows() const {
@@ -158,6 +170,8 @@ void ResultView::keyPressEvent(QKeyEvent* event) {
         Guarded([this, withHeaders] { CopySelectedRows(withHeaders); })();
     else if (QKeySequence(event->keyCombination()) == kCompareKeys)
         compareAction_->trigger();
+    else if (QKeySequence(event->keyCombination()) == kFindSimilarKeys)
+        findSimilarAction_->trigger();
     else if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter)
         emit detailsRequested();
     else
@@ -178,13 +192,14 @@ void ResultView::contextMenuEvent(QContextMenuEvent* event) {
         menu.addAction(action);
     }
     menu.addSeparator();
-    for (QAction* action : {detailsAction_, compareAction_}) {
+    for (QAction* action : {detailsAction_, compareAction_, findSimilarAction_}) {
         action->setEnabled(hasSelection);
         menu.addAction(action);
     }
     // The chosen action triggers itself; outside the menu every action stays usable.
     menu.exec(event->globalPos());
-    for (QAction* action : {copyAction_, copyWithHeadersAction_, detailsAction_, compareAction_})
+    for (QAction* action :
+         {copyAction_, copyWithHeadersAction_, detailsAction_, compareAction_, findSimilarAction_})
         action->setEnabled(true);
 }
 

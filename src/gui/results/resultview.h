@@ -2,9 +2,10 @@
 
 // The report list of the result page: its look, whole-row copying (Ctrl+C, and
 // Ctrl+Shift+C with the column captions), the context menu, the two ways a user asks
-// for a player's details on the list itself (double-click anywhere on it, Enter), and
-// comparing the selected players (Ctrl+Shift+M, or the menu). It knows nothing of the
-// window; the window connects detailsRequested() and compareRequested().
+// for a player's details on the list itself (double-click anywhere on it, Enter),
+// comparing the selected players (Ctrl+Shift+M, or the menu) and finding players like the
+// first selected one (Ctrl+Shift+L, or the menu). It knows nothing of the window; the
+// window connects detailsRequested(), compareRequested() and similarRequested().
 
 #include <QList>
 #include <QTableView>
@@ -33,6 +34,11 @@ class ResultView : public QTableView {
     // Puts the selected rows on the clipboard (nothing when none is selected).
     void CopySelectedRows(bool withHeaders);
 
+    // The actions on the selected rows, for menus elsewhere that offer them too.
+    QAction* DetailsAction() const { return detailsAction_; }
+    QAction* CompareAction() const { return compareAction_; }
+    QAction* FindSimilarAction() const { return findSimilarAction_; }
+
   signals:
     // A double-click anywhere on the list (on a row or below the last one), Enter, or the
     // action "Details1" ("Details" in the context menu).
@@ -40,6 +46,9 @@ class ResultView : public QTableView {
     // Ctrl+Shift+M or the action "Compare1" ("Compare" in the context menu), whatever the
     // number of rows selected.
     void compareRequested();
+    // Ctrl+Shift+L or the action "FindSimilar1" ("Find Similar" in the context menu),
+    // whatever the number of rows selected.
+    void similarRequested();
 
   protected:
     void keyPressEvent(QKeyEvent* event) override;
@@ -51,11 +60,13 @@ class ResultView : public QTableView {
     void FitRowHeight();
     void FitColumnWidths(int first, int last);
     QAction* AddCopyAction(const QString& text, const QKeySequence& keys, bool withHeaders);
+    QAction* AddRowsAction(const QString& text, const char* objectName, const QKeySequence& keys);
 
     QAction* copyAction_ = nullptr;
     QAction* copyWithHeadersAction_ = nullptr;
     QAction* detailsAction_ = nullptr;
     QAction* compareAction_ = nullptr;
+    QAction* findSimilarAction_ = nullptr;
 };
 
 }  // namespace vantrel

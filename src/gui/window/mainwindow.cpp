@@ -128,6 +128,10 @@ VAvevadi::VAvevadi(QWidget* parent)
 
     resultModel_ = new ResultModel(this);
     resultUi_->found->setModel(resultModel_);
+    for (const auto moved :
+         {&QAbstractItemModel::columnsInserted, &QAbstractItemModel::columnsRemoved})
+        connect(resultModel_, moved, this,
+                [this](const QModelIndex&, int first, int) { ForgetSortFrom(first); });
 
     od_ = new QFileDialog(this, QStringLiteral("select Team- or Rosterfile ..."));
     od_->setObjectName(QStringLiteral("od"));

@@ -89,6 +89,9 @@ class VAvevadi : public QMainWindow {
     // --- search run, ordering, details and charts
     void Button2Click();
     void foundColumnClick(int column);
+    // A column that comes or goes at `first` or before the sorted one: the list stands
+    // sorted by no column it could name, so the next click sorts afresh.
+    void ForgetSortFrom(int first);
     void foundDblClick();
     void Button1Click();
     void ShowPlayerDetails();

@@ -41,7 +41,7 @@ void VAvevadi::foundColumnClick(int column) {
         return;
     const bool sameColumn = std::abs(SortKey) - 1 == column;
     const int sortKey = sameColumn ? -SortKey : column + 1;
-    const bool reverse = sameColumn && ResultModel::ReversesInPlace(column);
+    const bool reverse = sameColumn && resultModel_->ReversesInPlace(column);
     if (!OrderRows(*resultModel_, reverse, sortKey)) {
         // The list keeps its order, and the header keeps saying which it is.
         ShowOutOfMemory(QStringLiteral("list"), resultModel_->rowCount());
@@ -51,6 +51,13 @@ void VAvevadi::foundColumnClick(int column) {
     QHeaderView* header = resultUi_->found->horizontalHeader();
     header->setSortIndicatorShown(true);
     header->setSortIndicator(column, SortKey > 0 ? Qt::AscendingOrder : Qt::DescendingOrder);
+}
+
+void VAvevadi::ForgetSortFrom(int first) {
+    if (SortKey == 0 || std::abs(SortKey) - 1 < first)
+        return;
+    SortKey = 0;
+    resultUi_->found->horizontalHeader()->setSortIndicatorShown(false);
 }
 
 }  // namespace vantrel

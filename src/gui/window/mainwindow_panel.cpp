@@ -80,7 +80,7 @@ void VAvevadi::Edit6Change(QObject* sender) {
 }
 
 void VAvevadi::Button3Click() {
-    face_->SetPanel(PanelState());
+    face_->SetPanel(face_->ResetState());
 }
 
 }  // namespace vantrel

@@ -34,8 +34,8 @@ bool ListMatches(const PlayerFilter& filter, const WindowFace& face, ResultModel
     const LeagueData& league = face.League();
     const BusyCursor busy(league.PlayerCount() >= kBusyRowCount);
     try {
-        std::vector<std::int32_t> found =
-            SearchRoster(filter, *league.RosterFileImage, league.PlayerCount());
+        std::vector<std::int32_t> found = SearchRoster(
+            filter, *league.RosterFileImage, league.PlayerCount(), ScoreBounds(face.Panel().score));
         face.KeepChanged(found);
         const auto matches = static_cast<qlonglong>(found.size());
         rows.SetRows(league.RosterFileImage, std::move(found));
@@ -66,7 +66,8 @@ void VAvevadi::Button2Click() {
         // The list stays empty and says so; counting the matches needs no memory.
         resultUi_->lanz->setText(QStringLiteral("0"));
         ShowOutOfMemory(QStringLiteral("list"),
-                        CountMatches(filter, *league_.RosterFileImage, league_.PlayerCount()));
+                        CountMatches(filter, *league_.RosterFileImage, league_.PlayerCount(),
+                                     ScoreBounds(face_->Panel().score)));
     }
     lastSearch_ = LastSearch{true,
                              criteria,
@@ -75,7 +76,8 @@ void VAvevadi::Button2Click() {
                              league_.TeamStride,
                              league_.PlayerCount(),
                              face_->Panel().changes,
-                             resultModel_->rowCount()};
+                             resultModel_->rowCount(),
+                             face_->Panel().score};
     emit face_->searchFinished();
 }
 

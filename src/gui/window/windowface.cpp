@@ -71,6 +71,7 @@ PanelState WindowFace::Panel() const {
     window_.BindCriteriaControls();
     PanelState state = ReadPanel(*window_.panelUi_, window_.CriteriaControls);
     state.changes = changes_;
+    state.score = score_;
     return state;
 }
 
@@ -90,7 +91,19 @@ void WindowFace::SetPanel(const PanelState& state) {
     window_.BindCriteriaControls();
     WritePanel(*window_.panelUi_, window_.CriteriaControls, state);
     changes_ = state.changes;
+    const bool newWeights = state.score.weights != score_.weights;
+    score_ = state.score;
+    if (newWeights) {
+        window_.resultModel_->SetScore(score_.weights);
+        emit scoreChanged();
+    }
     emit panelSet();
+}
+
+PanelState WindowFace::ResetState() const {
+    PanelState reset;
+    reset.score.weights = score_.weights;
+    return reset;
 }
 
 void WindowFace::ResetPanel() {

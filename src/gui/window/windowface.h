@@ -42,6 +42,8 @@ struct LastSearch {
     // The change criteria applied after the panel's, and the rows they left in the list.
     ChangeCriteria changes;
     std::int64_t listed = 0;
+    // The score bounds applied with them.
+    ScoreCriteria score;
 };
 
 // A row's player and team record in the loaded league.
@@ -88,6 +90,8 @@ class WindowFace : public QObject {
     // change column while one is set.
     const std::shared_ptr<const SeasonMatch>& Season() const { return season_; }
     void SetSeason(std::shared_ptr<const SeasonMatch> season);
+    // The panel as "&Reset" leaves it: the score's weights stay, its bounds go.
+    PanelState ResetState() const;
     // Removes the found records that fail the panel's change criteria; with change
     // criteria but no season of the loaded league, none is left.
     void KeepChanged(std::vector<std::int32_t>& found) const;
@@ -109,11 +113,14 @@ class WindowFace : public QObject {
     // After SetPanel and Reset: the change criteria may have changed.
     void panelSet();
     void seasonChanged();
+    // After the score's weights changed (set, cleared or other weights).
+    void scoreChanged();
 
   private:
     VAvevadi& window_;
     // The criteria of the panel without controls of their own.
     ChangeCriteria changes_;
+    ScoreCriteria score_;
     std::shared_ptr<const SeasonMatch> season_;
 };
 

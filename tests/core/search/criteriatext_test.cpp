@@ -56,6 +56,15 @@ PanelState RandomState(std::mt19937& random) {
             change.atMost = pick(3) ? pick(1999) - 999 : change.atLeast.value_or(0);
     }
     s.changes.season = static_cast<SeasonWanted>(pick(3));
+    if (pick(3) == 0) {
+        for (std::uint8_t& weight : s.score.weights.weights)
+            weight = static_cast<std::uint8_t>(pick(2) ? 0 : pick(11));
+        s.score.weights.weights[std::size_t(pick(13))] = static_cast<std::uint8_t>(1 + pick(10));
+        if (pick(2))
+            s.score.atLeast = pick(1001);
+        if (pick(2))
+            s.score.atMost = pick(1001);
+    }
     return s;
 }
 
@@ -174,6 +183,38 @@ TEST(CriteriaTextTest, ChangeKeysTakeSignedBoundsAndNeedAnEarlierSeason) {
     EXPECT_EQ(closed.error.expected.rfind("dSk only with an earlier season open", 0), 0u);
     EXPECT_FALSE(ParseCriteriaText("season=matched", {}, noSeason).state);
     EXPECT_TRUE(ParseCriteriaText("SK>=70", {}, noSeason).state);
+}
+
+TEST(CriteriaTextTest, ScoreKeysGiveWeightsAndBoundsInOneWayOfWriting) {
+    const CriteriaParse parse = ParseCriteriaText("score<=85.5 SCORE=pc+sk*2+Pa+DF*0", {});
+    ASSERT_TRUE(parse.state) << parse.error.token << ": " << parse.error.expected;
+    PanelState want;
+    want.score.weights.weights[kSK] = 2;
+    want.score.weights.weights[kPA] = 1;
+    want.score.weights.weights[kPC] = 1;
+    want.score.atMost = 855;
+    EXPECT_EQ(*parse.state, want);
+    EXPECT_EQ(CriteriaText(want), "score=SK*2+PA+PC score<=85.5");
+    want.score.atLeast = 700;
+    EXPECT_EQ(CriteriaText(want), "score=SK*2+PA+PC score>=70 score<=85.5");
+
+    const std::pair<const char*, const char*> bad[] = {
+        {"score=SK*2+XY", "at \"XY\""},         {"score=OV", "at \"OV\""},
+        {"score=SK*11", "at \"SK*11\""},        {"score=SK*-1", "at \"SK*-1\""},
+        {"score=SK*1.5", "at \"SK*1.5\""},      {"score=SK+", "at \"\""},
+        {"score=SK*0+PA*0", "above 0"},         {"score=SK+sk*2", "SK is given twice"},
+        {"score=SK score=PA", "each key once"}, {"score=SK score>=70 score>=71", "each key once"},
+        {"score=SK score>=100.1", "0 to 100"},  {"score=SK score>=70.25", "one decimal"},
+        {"score=\"SK\"", "without quotes"},     {"score>=70 SK>=50", "only with score weights"},
+    };
+    for (const auto& [text, expected] : bad) {
+        const CriteriaParse refused = ParseCriteriaText(text, {});
+        ASSERT_FALSE(refused.state) << text;
+        EXPECT_NE(refused.error.expected.find(expected), std::string::npos)
+            << text << " -> " << refused.error.expected;
+    }
+    EXPECT_EQ(ParseCriteriaText("score>=70 SK>=50", {}).error.token, "score>=70");
+    EXPECT_EQ(ParseCriteriaText("score=SK score=PA", {}).error.token, "score=PA");
 }
 
 }  // namespace

@@ -97,13 +97,13 @@ TEST_F(ChartBoundsTest, PanelRatingBoundsMarkTheirBarsAndTheViewMenuHidesThem) {
     EXPECT_FALSE(skater->barHasBound(7));
     EXPECT_EQ(BoundCount(*skater), 3);
 
-    // "View", between "File", "Edit" and "Statistics", switches the bounds of both charts.
+    // "View", between "File", "Edit" and "Players", switches the bounds of both charts.
     const QList<QAction*> menus = Window().menuBar()->actions();
     const qsizetype view = menus.indexOf(Control<QMenu>("View1")->menuAction());
     ASSERT_GT(view, 1);
     EXPECT_EQ(menus[view - 2], Control<QMenu>("Datei1")->menuAction());
     EXPECT_EQ(menus[view - 1], Control<QMenu>("Edit1")->menuAction());
-    EXPECT_EQ(menus[view + 1], Control<QMenu>("Statistics1")->menuAction());
+    EXPECT_EQ(menus[view + 1], Control<QMenu>("Players1")->menuAction());
     QAction* thresholds = Action("SearchThresholdsOnChart1");
     EXPECT_EQ(thresholds->text(), "Search Thresholds on Chart");
     ASSERT_TRUE(thresholds->isCheckable());

@@ -280,7 +280,7 @@ TEST_F(CriteriaTextTest, BadTextsLeaveThePanelExactlyAsItWas) {
         // The first bad token is named; the good ones before it are not applied.
         {"pos=C foo=1 SK>=300", "foo=1",
          "team, name, status, assign, pos, age, salary, all, a rating (IT .. LD, OV), a change "
-         "since the earlier season (dIT .. dLD, dOV) or season"},
+         "since the earlier season (dIT .. dLD, dOV), season or score"},
         {"pos=C SK>=300", "SK>=300", "a whole number from 0 to 100"},
         {"age=30-20", "age=30-20", "two ages from 18 to 40, the lower first (20-30)"},
         {"team=\"Nowhere\" pos=G", "team=\"Nowhere\"", "the name of a team of the loaded league"},

@@ -95,7 +95,8 @@ TEST_F(DesktopTest, CopyPutsTheSelectedRowsInDisplayOrderAsTextAndTable) {
 TEST_F(DesktopTest, ContextMenuAndEnterShowTheDetailsOfTheRow) {
     LoadThree();
     SelectRows({1});
-    // The list's menu offers both copies and Details; choosing Details shows the player.
+    // The list's menu offers both copies, Details, Compare and Find Similar; choosing
+    // Details shows the player.
     QStringList texts;
     QTimer::singleShot(0, [&texts] {
         auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
@@ -112,7 +113,8 @@ TEST_F(DesktopTest, ContextMenuAndEnterShowTheDetailsOfTheRow) {
     const QPoint at(20, 5);
     QContextMenuEvent click(QContextMenuEvent::Mouse, at, Found()->viewport()->mapToGlobal(at));
     QApplication::sendEvent(Found()->viewport(), &click);
-    EXPECT_EQ(texts, QStringList({"Copy", "Copy with Headers", "Details", "Compare"}));
+    EXPECT_EQ(texts,
+              QStringList({"Copy", "Copy with Headers", "Details", "Compare", "Find Similar"}));
     EXPECT_EQ(Control<QTabWidget>("pc")->currentWidget()->objectName(), "TabSheet2");
     EXPECT_EQ(ChildOf<QLabel>(*Control<QWidget>("TabSheet2"), "Label5")->text(),
               QString::fromUtf8("Andr\u00e9"));
