@@ -4,6 +4,7 @@
 #include "core/eval/vocabulary.h"
 #include "core/league/records.h"
 #include "core/order/resultcolumns.h"
+#include "core/score/scoreweights.h"
 #include "core/search/changecriteria.h"
 #include "core/season/seasonmatch.h"
 #include "gui/chart/barchart3d.h"
@@ -116,11 +117,14 @@ void CompareFeature::CompareSelectedRows() {
 void CompareFeature::ComparePlayers(const SharedImage& roster,
                                     const std::vector<std::int32_t>& records) {
     std::vector<ComparePlayer> players;
+    const ScoreWeights weights = face_.Panel().score.weights;
     for (const std::int32_t index : records) {
         // Rows of a league loaded since are refused as their details are.
         const auto [record, team] = face_.RecordsOf(roster, index);
         players.push_back(ComparePlayerOf(record, team, face_.Ranks()));
         AddChanges(players.back(), face_.Season().get(), roster, index);
+        if (weights.IsSet())
+            players.back().score = QString::fromStdString(ScoreText(ScoreTenths(record, weights)));
     }
     compare_->ShowPlayers(players);
     ShowSideWindow(compare_.get());

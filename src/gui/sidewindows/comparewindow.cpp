@@ -44,6 +44,17 @@ std::optional<int> BestOf(const std::vector<ComparePlayer>& players, int rating)
     return best;
 }
 
+// Bold on amber, and so named to a screen reader.
+void MarkBest(QTableWidgetItem* item) {
+    QFont bold = item->font();
+    bold.setBold(true);
+    item->setFont(bold);
+    item->setBackground(CompareWindow::BestValueColour());
+    item->setForeground(Qt::black);
+    item->setData(Qt::UserRole, true);
+    item->setData(Qt::AccessibleDescriptionRole, QStringLiteral("best"));
+}
+
 QTableWidgetItem* RatingItem(const ComparePlayer& player, int rating, std::optional<int> best) {
     const auto r = static_cast<std::size_t>(rating);
     const std::optional<int> value = player.ratings[r];
@@ -60,14 +71,8 @@ QTableWidgetItem* RatingItem(const ComparePlayer& player, int rating, std::optio
     auto* item = new QTableWidgetItem(text);
     QString tip = player.rankText[r];
     if (value == best) {
-        QFont bold = item->font();
-        bold.setBold(true);
-        item->setFont(bold);
-        item->setBackground(CompareWindow::BestValueColour());
-        item->setForeground(Qt::black);
-        item->setData(Qt::UserRole, true);
+        MarkBest(item);
         tip += QStringLiteral("\nThe best of the players compared");
-        item->setData(Qt::AccessibleDescriptionRole, QStringLiteral("best"));
     }
     item->setToolTip(tip);
     return item;
@@ -148,6 +153,28 @@ void CompareWindow::FillTable(const std::vector<ComparePlayer>& players) {
             table_->setItem(f, p, new QTableWidgetItem(player.facts[static_cast<std::size_t>(f)]));
         for (int rating = 0; rating < kRatingCriteriaCount; ++rating)
             table_->setItem(facts + rating, p, RatingItem(player, rating, BestOf(players, rating)));
+    }
+    FillScoreRow(players);
+}
+
+// A last row "Score" while a score is set, the highest marked as the best ratings are.
+void CompareWindow::FillScoreRow(const std::vector<ComparePlayer>& players) {
+    const int row = static_cast<int>(kCompareFacts.size()) + kRatingCriteriaCount;
+    const bool scored = !players.empty() && !players.front().score.isEmpty();
+    table_->setRowCount(row + (scored ? 1 : 0));
+    if (!scored)
+        return;
+    table_->setVerticalHeaderItem(row, new QTableWidgetItem(QStringLiteral("Score")));
+    double best = -1;
+    for (const ComparePlayer& player : players)
+        best = std::max(best, player.score.toDouble());
+    for (int p = 0; p < table_->columnCount(); ++p) {
+        const QString& score = players[static_cast<std::size_t>(p)].score;
+        auto* item = new QTableWidgetItem(score);
+        item->setTextAlignment(Qt::AlignRight | Qt::AlignVCenter);
+        if (players.size() > 1 && score.toDouble() == best)
+            MarkBest(item);
+        table_->setItem(row, p, item);
     }
 }
 

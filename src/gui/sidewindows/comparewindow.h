@@ -35,6 +35,8 @@ struct ComparePlayer {
     std::array<QString, kRatingCriteriaCount> rankText;    // "SK 85: rank 12 of 540 skaters, ..."
     // The change since the earlier season ("+3"); empty without one.
     std::array<QString, kRatingCriteriaCount> change;
+    // The user's own score ("72.8"); empty while none is set.
+    QString score;
 };
 
 class CompareWindow : public QWidget {
@@ -53,6 +55,7 @@ class CompareWindow : public QWidget {
 
   private:
     void FillTable(const std::vector<ComparePlayer>& players);
+    void FillScoreRow(const std::vector<ComparePlayer>& players);
     void FillChart(const std::vector<ComparePlayer>& players);
     void FillLegend(const std::vector<ComparePlayer>& players);
 

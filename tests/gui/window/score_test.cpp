@@ -5,6 +5,7 @@
 #include "apptest.h"
 
 #include "gui/chart/barchart3d.h"
+#include "gui/sidewindows/comparewindow.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -12,6 +13,7 @@
 #include <QDialog>
 #include <QDoubleSpinBox>
 #include <QSpinBox>
+#include <QTableWidget>
 
 namespace vantrel::apptest {
 namespace {
@@ -102,6 +104,16 @@ TEST_F(ScoreTest, TheDialogSetsTheColumnAndABoundThatSearchesKeep) {
 
     Search();  // the bound: 70.0 is kept, 40.0 is not
     EXPECT_EQ(Column(0), QStringList({"Ann", "Bo"}));
+    // The compare window adds the score as its last row, the highest marked best.
+    SelectRows({0, 1});
+    Action("Compare1")->trigger();
+    auto* compared = ChildOf<QTableWidget>(*program_->compare, "compareTable");
+    const int last = compared->rowCount() - 1;
+    EXPECT_EQ(compared->verticalHeaderItem(last)->text(), "Score");
+    EXPECT_EQ(compared->item(last, 0)->text(), "72.8");
+    EXPECT_EQ(compared->item(last, 1)->text(), "70.0");
+    EXPECT_TRUE(compared->item(last, 0)->data(Qt::UserRole).toBool());
+    EXPECT_FALSE(compared->item(last, 1)->data(Qt::UserRole).toBool());
     Action("CopyCriteria1")->trigger();
     EXPECT_EQ(QApplication::clipboard()->text(), "score=SK*2+PA+PC score>=70");
 
