@@ -3,7 +3,8 @@
 // chart animation has ended, then a narrower search and its report, and a skater's details
 // with the panel's rating bounds on his chart. Each window is saved as a PNG.
 //
-// Last, an earlier season beside it: the season window and a chart with last season's marks.
+// Last, an earlier season beside it: the season window and a chart with last season's marks;
+// then a list with the user's own score and the players most like its top scorer.
 //
 //   screenshots LEAGUEFILE EARLIERFILE OUTDIR   (run under Xvfb, or QT_QPA_PLATFORM=offscreen)
 
@@ -25,10 +26,12 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QFileDialog>
+#include <QHeaderView>
 #include <QItemSelectionModel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QScrollBar>
 #include <QSlider>
 #include <QTableView>
 #include <QTimer>
@@ -156,6 +159,34 @@ bool ShowSeason(vantrel::VAvevadi& window, const QString& earlier) {
     return false;
 }
 
+QWidget* TopLevel(const QString& name);
+
+// The season closed, a score of the centre preset's kind set through the criteria text
+// for centres scoring 60 or more, the list sorted by it, highest first; then the players
+// most like the top scorer.
+bool ShowScoreAndSimilar(vantrel::VAvevadi& window) {
+    window.findChild<QAction*>(QStringLiteral("CloseEarlierSeason1"))->trigger();
+    window.findChild<QPushButton*>(QStringLiteral("Button3"))->click();
+    QApplication::clipboard()->setText(
+        QStringLiteral("pos=C score=IT*4+SP*4+ST*5+EN*3+DU+DI+SK*6+PA*10+PC*8+DF*5+SC*8+EX*2+LD*2 "
+                       "score>=60"));
+    window.findChild<QAction*>(QStringLiteral("PasteCriteria1"))->trigger();
+    window.findChild<QPushButton*>(QStringLiteral("Button2"))->click();
+    auto* found = window.findChild<QTableView*>(QStringLiteral("found"));
+    const int score = found->model()->columnCount() - 1;
+    if (found->model()->headerData(score, Qt::Horizontal).toString() != "Score" ||
+        found->model()->rowCount() == 0)
+        return false;
+    for (int click = 0; click < 2; ++click)
+        emit found->horizontalHeader()->sectionClicked(score);
+    found->selectionModel()->select(found->model()->index(0, 0),
+                                    QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
+    Wait(300);  // the scroll range follows the new column once laid out
+    found->horizontalScrollBar()->setValue(found->horizontalScrollBar()->maximum());
+    Wait(100);
+    return true;
+}
+
 QWidget* TopLevel(const QString& name) {
     for (QWidget* top : QApplication::topLevelWidgets())
         if (top->objectName() == name)
@@ -209,5 +240,11 @@ int main(int argc, char* argv[]) {
     ok = ShowSeason(window, earlier) && Save(&window, out.filePath("details-earlier.png")) && ok;
     ok = TopLevel("SeasonWindow") &&
          Save(TopLevel("SeasonWindow"), out.filePath("season-changes.png")) && ok;
+    TopLevel("SeasonWindow")->hide();
+    ok = ShowScoreAndSimilar(window) && Save(&window, out.filePath("score-list.png")) && ok;
+    window.findChild<QAction*>(QStringLiteral("FindSimilar1"))->trigger();
+    Wait(300);
+    ok = TopLevel("SimilarWindow") &&
+         Save(TopLevel("SimilarWindow"), out.filePath("similar-players.png")) && ok;
     return ok ? 0 : 1;
 }
