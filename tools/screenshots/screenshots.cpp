@@ -179,8 +179,9 @@ bool ShowScoreAndSimilar(vantrel::VAvevadi& window) {
         return false;
     for (int click = 0; click < 2; ++click)
         emit found->horizontalHeader()->sectionClicked(score);
-    found->selectionModel()->select(found->model()->index(0, 0),
-                                    QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
+    found->selectionModel()->select(
+        found->model()->index(0, 0),
+        QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
     Wait(300);  // the scroll range follows the new column once laid out
     found->horizontalScrollBar()->setValue(found->horizontalScrollBar()->maximum());
     Wait(100);
