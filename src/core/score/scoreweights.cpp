@@ -53,7 +53,7 @@ std::optional<int> WeightOf(std::string_view text) {
 }
 
 std::string FormulaTerm(int rating, int weight, const char* times, bool weightFirst) {
-    const std::string name(RatingAbbrev(rating));
+    std::string name(RatingAbbrev(rating));
     if (weight == 1)
         return name;
     const std::string w = std::to_string(weight);
@@ -191,7 +191,7 @@ std::vector<std::int32_t> ScoreRowOrder(const ByteImage& roster, const ScoreWeig
                                         const std::vector<std::int32_t>& rows, bool descending) {
     const Scorer scorer(weights);
     // A record outside the image (none in a list of its own roster) sorts as 0.
-    return BucketRowOrder(rows.size(), std::size_t(kScoreTenthsMax + 1), [&](std::size_t row) {
+    return BucketRowOrder(rows.size(), std::size_t{kScoreTenthsMax} + 1, [&](std::size_t row) {
         const std::uint8_t* record =
             RecordInImage(&roster, records[static_cast<std::size_t>(rows[row])], kPlayerRecordSize);
         const int tenths = record ? scorer.Tenths(record) : 0;
