@@ -84,25 +84,4 @@ void WorkInParts(std::int64_t count, Work work) {
                   [&work](std::size_t, std::int64_t begin, std::int64_t end) { work(begin, end); });
 }
 
-// Removes from `found` every entry keep(entry) refuses; the order of the rest stays. Each
-// core keeps the passing entries of its stretch at the stretch's front; the kept parts
-// then close up in order.
-template <class Entry, class Keep>
-void KeepInParts(std::vector<Entry>& found, Keep keep) {
-    const std::vector<std::int64_t> bounds = StretchBounds(std::int64_t(found.size()));
-    std::vector<std::int64_t> kept(bounds.size() - 1);
-    InEachStretch(bounds, [&](std::size_t k, std::int64_t begin, std::int64_t end) {
-        const auto first = found.begin() + begin;
-        kept[k] = std::remove_if(first, found.begin() + end,
-                                 [&](const Entry& entry) { return !keep(entry); }) -
-                  first;
-    });
-    auto to = found.begin();
-    for (std::size_t k = 0; k < kept.size(); ++k) {
-        const auto from = found.begin() + bounds[k];
-        to = std::move(from, from + kept[k], to);
-    }
-    found.erase(to, found.end());
-}
-
 }  // namespace vantrel

@@ -67,12 +67,27 @@ bool PassesChanges(const ChangeCriteria& criteria, const SeasonMatch& match,
     return ChangeTest(criteria).Passes(match, currentIndex);
 }
 
+// Each core keeps the passing records of its stretch at the stretch's front; the kept
+// parts then close up in order.
 void KeepPassingChanges(const ChangeCriteria& criteria, const SeasonMatch& match,
                         std::vector<std::int32_t>& found) {
     if (!criteria.IsActive())
         return;
     const ChangeTest test(criteria);
-    KeepInParts(found, [&](std::int32_t record) { return test.Passes(match, record); });
+    const std::vector<std::int64_t> bounds = StretchBounds(std::int64_t(found.size()));
+    std::vector<std::int64_t> kept(bounds.size() - 1);
+    InEachStretch(bounds, [&](std::size_t k, std::int64_t begin, std::int64_t end) {
+        const auto first = found.begin() + begin;
+        kept[k] = std::remove_if(first, found.begin() + end,
+                                 [&](std::int32_t record) { return !test.Passes(match, record); }) -
+                  first;
+    });
+    auto to = found.begin();
+    for (std::size_t k = 0; k < kept.size(); ++k) {
+        const auto from = found.begin() + bounds[k];
+        to = std::move(from, from + kept[k], to);
+    }
+    found.erase(to, found.end());
 }
 
 namespace {

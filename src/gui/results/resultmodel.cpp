@@ -47,7 +47,7 @@ ExtraColumn ResultModel::ExtraAt(int column) const {
 }
 
 int ResultModel::ScoreColumn() const {
-    return score_.IsSet() ? kResultColumnCount + (season_ ? 1 : 0) : -1;
+    return score_.IsSet() ? ScorePlace() : -1;
 }
 
 int ResultModel::ColumnWidth(int column) const {
@@ -125,8 +125,7 @@ void ResultModel::SetSeason(std::shared_ptr<const SeasonMatch> season) {
 }
 
 void ResultModel::SetScore(const ScoreWeights& weights) {
-    const int column = kResultColumnCount + (season_ ? 1 : 0);
-    ChangeExtraColumn(column, score_.IsSet(), weights.IsSet(), [&] { score_ = weights; });
+    ChangeExtraColumn(ScorePlace(), score_.IsSet(), weights.IsSet(), [&] { score_ = weights; });
 }
 
 QString ResultModel::ScoreCell(int row) const {
@@ -174,7 +173,7 @@ int ResultModel::rowCount(const QModelIndex& parent) const {
 }
 
 int ResultModel::columnCount(const QModelIndex& parent) const {
-    return parent.isValid() ? 0 : kResultColumnCount + (season_ ? 1 : 0) + (score_.IsSet() ? 1 : 0);
+    return parent.isValid() ? 0 : ScorePlace() + (score_.IsSet() ? 1 : 0);
 }
 
 QVariant ResultModel::data(const QModelIndex& index, int role) const {

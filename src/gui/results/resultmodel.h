@@ -83,6 +83,8 @@ class ResultModel : public QAbstractTableModel {
     const SeasonMatch* SeasonOfRows() const;
     QString ChangeCell(int row) const;
     QString ScoreCell(int row) const;
+    // Where the score column stands while set: after the list's own and the change column.
+    int ScorePlace() const { return kResultColumnCount + (season_ ? 1 : 0); }
     Qt::Alignment AlignmentOf(int column) const;
     QString CaptionOf(int column) const;
     // The new place of each row (its current row) in the order of a signed sort key.
