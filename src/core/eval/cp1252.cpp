@@ -42,6 +42,22 @@ char16_t Cp1252ToUnicode(std::uint8_t byte) {
     return static_cast<char16_t>(byte);
 }
 
+void AppendCp1252AsUtf8(std::string& out, std::string_view bytes) {
+    for (const char c : bytes) {
+        const char16_t ch = Cp1252ToUnicode(static_cast<std::uint8_t>(c));
+        if (ch < 0x80) {
+            out += static_cast<char>(ch);
+        } else if (ch < 0x800) {
+            out += static_cast<char>(0xC0 | (ch >> 6));
+            out += static_cast<char>(0x80 | (ch & 0x3F));
+        } else {  // every Windows-1252 character lies in the Basic Multilingual Plane
+            out += static_cast<char>(0xE0 | (ch >> 12));
+            out += static_cast<char>(0x80 | ((ch >> 6) & 0x3F));
+            out += static_cast<char>(0x80 | (ch & 0x3F));
+        }
+    }
+}
+
 std::optional<std::uint8_t> UnicodeToCp1252(char32_t ch) {
     if (ch < 0x80 || (ch >= 0xA0 && ch <= 0xFF))
         return static_cast<std::uint8_t>(ch);

@@ -15,6 +15,9 @@ namespace vantrel {
 // (0x81, 0x8D, 0x8F, 0x90, 0x9D) map to the C1 controls of the same value, as Windows does.
 char16_t Cp1252ToUnicode(std::uint8_t byte);
 
+// Appends the bytes as UTF-8 text, each decoded by Cp1252ToUnicode.
+void AppendCp1252AsUtf8(std::string& out, std::string_view bytes);
+
 // The byte that encodes ch, or nullopt when Windows-1252 has none.
 std::optional<std::uint8_t> UnicodeToCp1252(char32_t ch);
 

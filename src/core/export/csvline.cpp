@@ -16,6 +16,11 @@ void AppendCsvField(std::string& out, std::string_view field) {
     out += '"';
 }
 
+void AppendTsvField(std::string& out, std::string_view field) {
+    for (const char c : field)
+        out += c == '\t' || c == '\r' || c == '\n' ? ' ' : c;
+}
+
 void AppendCsvLine(std::string& out, std::span<const std::string_view> fields) {
     for (std::size_t i = 0; i < fields.size(); ++i) {
         if (i > 0)

@@ -4,6 +4,8 @@
 // order (only the selected rows when more than one is selected), exactly as the list shows
 // them. Written to a temporary file beside the target that replaces it only when complete.
 
+#include "gui/results/listtext.h"
+
 #include <QString>
 #include <QStringList>
 
@@ -12,7 +14,15 @@ namespace vantrel {
 class ResultView;
 class ResultModel;
 
-// Writes the list's rows to path: the empty text on success, else the reason. The files
+// Writes the model rows `selected` (every row for nullptr) as the options say to path: the
+// empty text on success or when the options' progress cancelled it (no file is left then
+// and an old one stays), else the reason. The files of leagueFiles (the loaded league's,
+// under any name) are never written.
+QString WriteListFile(const ResultModel& rows, const QList<int>* selected,
+                      const ListTextOptions& options, const QStringList& leagueFiles,
+                      const QString& path);
+
+// Writes the list's rows to path as CSV: the empty text on success, else the reason. The files
 // of leagueFiles (the loaded league's, under any name) are never written.
 QString ExportRows(const ResultView& list, const ResultModel& rows, const QStringList& leagueFiles,
                    const QString& path);

@@ -1,52 +1,56 @@
 #include "gui/results/clipboard.h"
 
+#include "core/export/cellguard.h"
+#include "gui/results/listtext.h"
 #include "gui/results/resultmodel.h"
 
 #include <QMimeData>
+
+#include <string>
 
 namespace vantrel {
 
 namespace {
 
-// A tab or line break inside a cell would shift the columns of a pasted row.
-QString PlainCell(QString text) {
-    return text.replace(QLatin1Char('\t'), QLatin1Char(' '))
-        .replace(QLatin1Char('\n'), QLatin1Char(' '))
-        .replace(QLatin1Char('\r'), QLatin1Char(' '));
+// The rows as an HTML table; cells of league data guarded as in the text form.
+QString HtmlTable(const ResultModel& model, const QList<int>& rows, bool withHeaders) {
+    QString html = QStringLiteral("<table>\n");
+    const auto addCell = [&html](const char* tag, const QString& text) {
+        html += QStringLiteral("<%1>%2</%1>").arg(QLatin1String(tag), text.toHtmlEscaped());
+    };
+    if (withHeaders) {
+        html += QStringLiteral("<tr>");
+        for (int column = 0; column < model.columnCount(); ++column)
+            addCell("th", model.headerData(column, Qt::Horizontal, Qt::DisplayRole).toString());
+        html += QStringLiteral("</tr>\n");
+    }
+    std::string cell;
+    for (const int row : rows) {
+        html += QStringLiteral("<tr>");
+        for (int column = 0; column < model.columnCount(); ++column) {
+            cell.clear();
+            model.AppendCellUtf8(cell, row, column);
+            addCell("td", QString::fromStdString(GuardedCell(cell)));
+        }
+        html += QStringLiteral("</tr>\n");
+    }
+    return html + QStringLiteral("</table>\n");
 }
 
 }  // namespace
 
 QMimeData* RowsAsMimeData(const ResultModel& model, const QList<int>& rows, bool withHeaders) {
-    QStringList lines;
-    QString html = QStringLiteral("<table>\n");
-    auto addLine = [&](const QStringList& cells, const char* tag) {
-        QStringList plain;
-        html += QStringLiteral("<tr>");
-        for (const QString& cell : cells) {
-            plain << PlainCell(cell);
-            html += QStringLiteral("<%1>%2</%1>").arg(QLatin1String(tag), cell.toHtmlEscaped());
-        }
-        html += QStringLiteral("</tr>\n");
-        lines << plain.join(QLatin1Char('\t'));
-    };
-    if (withHeaders) {
-        QStringList captions;
-        for (int column = 0; column < model.columnCount(); ++column)
-            captions << model.headerData(column, Qt::Horizontal, Qt::DisplayRole).toString();
-        addLine(captions, "th");
-    }
-    for (const int row : rows) {
-        QStringList cells;
-        for (int column = 0; column < model.columnCount(); ++column)
-            cells << model.CellText(row, column);
-        addLine(cells, "td");
-    }
-    html += QStringLiteral("</table>\n");
-
+    std::string text;
+    ListTextOptions options;
+    options.format = ListFormat::kTsv;
+    options.captions = withHeaders;
+    WriteListText(model, &rows, options, [&text](std::string_view piece) {
+        text += piece;
+        return true;
+    });
     auto* data = new QMimeData;
-    data->setText(lines.join(QLatin1Char('\n')) + QLatin1Char('\n'));
-    data->setHtml(html);
+    data->setText(QString::fromStdString(text));
+    data->setHtml(HtmlTable(model, rows, withHeaders));
     return data;
 }
 

@@ -1,6 +1,7 @@
 #include "gui/results/resultmodel.h"
 
 #include "gui/common/displaytext.h"
+#include "core/eval/cp1252.h"
 #include "core/league/records.h"
 #include "core/league/corestretches.h"
 #include "core/order/prefetch.h"
@@ -10,6 +11,7 @@
 #include "core/season/seasonmatch.h"
 
 #include <algorithm>
+#include <charconv>
 #include <cstdlib>
 #include <numeric>
 
@@ -128,20 +130,8 @@ void ResultModel::SetScore(const ScoreWeights& weights) {
     ChangeExtraColumn(ScorePlace(), score_.IsSet(), weights.IsSet(), [&] { score_ = weights; });
 }
 
-QString ResultModel::ScoreCell(int row) const {
-    const std::uint8_t* record = RecordAtRow(row);
-    return record ? QString::fromStdString(ScoreText(ScoreTenths(record, score_))) : QString();
-}
-
 const SeasonMatch* ResultModel::SeasonOfRows() const {
     return season_ && roster_ && season_->Current() == roster_ ? season_.get() : nullptr;
-}
-
-QString ResultModel::ChangeCell(int row) const {
-    const SeasonMatch* season = SeasonOfRows();
-    const std::optional<int> change =
-        season ? season->OverallChange(RecordIndexAt(row)) : std::nullopt;
-    return change ? QString::fromStdString(ChangeText(*change)) : QString();
 }
 
 const std::uint8_t* ResultModel::RecordAtRow(int row) const {
@@ -154,18 +144,42 @@ std::string ResultModel::CellBytes(int row, int column) const {
     return vantrel::CellBytes(RecordAtRow(row), column);
 }
 
-QString ResultModel::CellText(int row, int column) const {
-    const ExtraColumn extra = ExtraAt(column);
-    if (extra == ExtraColumn::kOverallChange && row >= 0 && row < rowCount())
-        return ChangeCell(row);
-    if (extra == ExtraColumn::kScore)
-        return ScoreCell(row);
+void ResultModel::AppendCellUtf8(std::string& out, int row, int column) const {
     const std::uint8_t* record = RecordAtRow(row);
-    if (!record || column < 0 || column >= kResultColumnCount)
-        return {};
-    if (IsTextColumn(column))
-        return DecodeText(TextCell(record, column));
-    return QString::number(NumberCell(record, column));
+    if (!record)
+        return;
+    switch (ExtraAt(column)) {
+        case ExtraColumn::kOverallChange:
+            if (const SeasonMatch* season = SeasonOfRows()) {
+                if (const std::optional<int> change = season->OverallChange(RecordIndexAt(row)))
+                    out += ChangeText(*change);
+            }
+            return;
+        case ExtraColumn::kScore:
+            out += ScoreText(ScoreTenths(record, score_));
+            return;
+        case ExtraColumn::kNone:
+            break;
+    }
+    if (column < 0 || column >= kResultColumnCount)
+        return;
+    if (IsTextColumn(column)) {
+        AppendCp1252AsUtf8(out, TextCell(record, column));
+        return;
+    }
+    char digits[24];
+    const auto written = std::to_chars(digits, digits + sizeof digits, NumberCell(record, column));
+    out.append(digits, written.ptr);
+}
+
+QString ResultModel::CellText(int row, int column) const {
+    std::string utf8;
+    AppendCellUtf8(utf8, row, column);
+    return QString::fromStdString(utf8);
+}
+
+std::string ResultModel::CaptionUtf8(int column) const {
+    return CaptionOf(column).toStdString();
 }
 
 int ResultModel::rowCount(const QModelIndex& parent) const {

@@ -63,7 +63,11 @@ class ResultModel : public QAbstractTableModel {
     }
     // The cell text as Windows-1252 bytes (name) or ASCII (all others).
     std::string CellBytes(int row, int column) const;
+    // The cell text as the list shows it, appended as UTF-8; nothing for a row or column
+    // outside the list.
+    void AppendCellUtf8(std::string& out, int row, int column) const;
     QString CellText(int row, int column) const;
+    std::string CaptionUtf8(int column) const;
 
     // Reorders the rows by a signed 1-based column (+k ascending, -k descending); rows
     // that compare equal keep their current order. 0 leaves the order as it is.
@@ -81,8 +85,6 @@ class ResultModel : public QAbstractTableModel {
     const std::uint8_t* RecordAtRow(int row) const;
     // The season match when it was made for the rows' roster, else nullptr.
     const SeasonMatch* SeasonOfRows() const;
-    QString ChangeCell(int row) const;
-    QString ScoreCell(int row) const;
     // Where the score column stands while set: after the list's own and the change column.
     int ScorePlace() const { return kResultColumnCount + (season_ ? 1 : 0); }
     Qt::Alignment AlignmentOf(int column) const;
