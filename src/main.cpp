@@ -1,4 +1,4 @@
-#include "gui/window/commandline.h"
+#include "cli/commandline.h"
 #include "gui/window/startup.h"
 
 #include <QApplication>
@@ -14,6 +14,9 @@ int main(int argc, char* argv[]) {
         std::fputs(line.output.toLocal8Bit().constData(), *line.exitCode == 0 ? stdout : stderr);
         return *line.exitCode;
     }
+    // A search for scripts needs no application object: no display is opened.
+    if (line.script)
+        return vantrel::RunScriptSearch(*line.script, stdout, stderr);
     QApplication application(argc, argv);
     return vantrel::RunProgram(line.file);
 }

@@ -3,7 +3,7 @@
 namespace vantrel {
 
 void AppendCsvField(std::string& out, std::string_view field) {
-    if (field.find_first_of(",\"\r\n") == std::string_view::npos) {
+    if (field.find_first_of(",\"\r\n;\t") == std::string_view::npos) {
         out += field;
         return;
     }

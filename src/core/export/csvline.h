@@ -11,7 +11,9 @@
 namespace vantrel {
 
 // Appends a field: enclosed in double quotes, its own quotes doubled, when it holds a
-// comma, a double quote, CR or LF; as it is otherwise.
+// comma, a double quote, CR or LF, or a semicolon or a tab: spreadsheets of many locales
+// split a CSV file there, and an unquoted "x;=cmd..." would start a formula cell. As it is
+// otherwise.
 void AppendCsvField(std::string& out, std::string_view field);
 
 // Appends a field of the tab-separated form: a tab or a line break inside would shift the

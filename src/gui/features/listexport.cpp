@@ -1,7 +1,7 @@
 #include "gui/features/listexport.h"
 
-#include "gui/common/busycursor.h"
 #include "gui/common/displaytext.h"
+#include "gui/common/longwork.h"
 #include "gui/results/listtext.h"
 #include "gui/results/resultmodel.h"
 #include "gui/results/resultview.h"
@@ -44,9 +44,16 @@ QString WriteListFile(const ResultModel& rows, const QList<int>* selected,
     QSaveFile file(path);  // an uncommitted file takes its temporary file with it
     if (!file.open(QIODevice::WriteOnly))
         return WriteFailure(path, file.errorString());
+    // A short write (the disk filled up, a size limit) sets no reason; writing the rest
+    // either goes on or fails with one.
     const TextSink toFile = [&file](std::string_view text) {
-        const auto size = static_cast<qint64>(text.size());
-        return file.write(text.data(), size) == size;
+        while (!text.empty()) {
+            const qint64 written = file.write(text.data(), static_cast<qint64>(text.size()));
+            if (written <= 0)
+                return false;
+            text.remove_prefix(static_cast<std::size_t>(written));
+        }
+        return true;
     };
     const qsizetype count = selected ? selected->size() : rows.rowCount();
     try {
@@ -67,9 +74,19 @@ QString ExportRows(const ResultView& list, const ResultModel& rows, const QStrin
     // Several selected rows are exported alone; one selected row marks a place, not a choice.
     const bool selectionOnly = list.SelectedRowCount() > 1;
     const QList<int> selected = selectionOnly ? list.SelectedRows() : QList<int>();
-    const BusyCursor busy(rows.rowCount() >= kBusyRowCount);
-    return WriteListFile(rows, selectionOnly ? &selected : nullptr, ListTextOptions{}, leagueFiles,
-                         path);
+    const qsizetype count = selectionOnly ? selected.size() : rows.rowCount();
+    const LongWork exporting{.doing = QStringLiteral("Exporting %1 players\u2026"),
+                             .rows = count,
+                             .steps = count,
+                             .cancellable = true};
+    QString failure;
+    RunLongWork(list.window(), exporting, [&](WorkProgress& progress) {
+        ListTextOptions options;
+        options.progress = progress.Reporter();
+        failure =
+            WriteListFile(rows, selectionOnly ? &selected : nullptr, options, leagueFiles, path);
+    });
+    return failure;
 }
 
 }  // namespace vantrel

@@ -22,8 +22,9 @@ QString WriteListFile(const ResultModel& rows, const QList<int>* selected,
                       const ListTextOptions& options, const QStringList& leagueFiles,
                       const QString& path);
 
-// Writes the list's rows to path as CSV: the empty text on success, else the reason. The files
-// of leagueFiles (the loaded league's, under any name) are never written.
+// Writes the list's rows to path as CSV: the empty text on success or a cancel, else the
+// reason. The files of leagueFiles (the loaded league's, under any name) are never written.
+// A long list is written as long work (longwork.h) that can be cancelled.
 QString ExportRows(const ResultView& list, const ResultModel& rows, const QStringList& leagueFiles,
                    const QString& path);
 

@@ -1,8 +1,8 @@
 #include "gui/features/searchreportfeature.h"
 
 #include "core/search/panelstate.h"
-#include "gui/common/busycursor.h"
 #include "gui/common/guardedslot.h"
+#include "gui/common/longwork.h"
 #include "gui/features/menuaction.h"
 #include "gui/features/searchreportcontent.h"
 #include "gui/sidewindows/searchreportwindow.h"
@@ -10,8 +10,10 @@
 #include "gui/window/windowface.h"
 
 #include <QAction>
+#include <QMainWindow>
 
 #include <new>
+#include <utility>
 
 namespace vantrel {
 
@@ -47,9 +49,13 @@ void SearchReportFeature::Refresh() {
                                  : QStringLiteral("No league loaded: open a league and search."));
         return;
     }
-    const BusyCursor busy(last.playerCount >= kBusyRowCount);
+    const LongWork reporting{.doing = QStringLiteral("Reporting on %1 players\u2026"),
+                             .rows = last.playerCount};
     try {
-        report_->ShowContent(MakeReportContent(last));
+        ReportContent content;
+        RunLongWork(face_.Window(), reporting,
+                    [&](WorkProgress&) { content = MakeReportContent(last); });
+        report_->ShowContent(std::move(content));
     } catch (const std::bad_alloc&) {
         report_->ShowMessage(
             QStringLiteral("Not enough memory to report on %1 players.").arg(last.playerCount));

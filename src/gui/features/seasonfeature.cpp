@@ -6,6 +6,7 @@
 #include "gui/chart/barchart3d.h"
 #include "gui/common/busycursor.h"
 #include "gui/common/guardedslot.h"
+#include "gui/common/longwork.h"
 #include "gui/features/menuaction.h"
 #include "gui/sidewindows/seasonwindow.h"
 #include "gui/sidewindows/sidewindow.h"
@@ -115,9 +116,11 @@ void SeasonFeature::OpenEarlierSeason() {
     const QString chosen = ChooseLeagueFile(face_.Window());
     if (chosen.isEmpty())
         return;
-    const BusyCursor busy;
     EarlierLeague read;
-    const QString error = ReadEarlierLeague(chosen, read);
+    const QString error = [&] {
+        const BusyCursor busy;  // the match shows its own progress
+        return ReadEarlierLeague(chosen, read);
+    }();
     if (!error.isEmpty()) {
         ShowErrorBox(QStringLiteral("Fehler"), error, QStringLiteral("loadError"));
         return;
@@ -141,11 +144,15 @@ void SeasonFeature::Match() {
     const LeagueData& league = face_.League();
     std::shared_ptr<const SeasonMatch> match;
     if (earlier_ && league.IsLoaded()) {
-        const BusyCursor busy(league.PlayerCount() >= kBusyRowCount);
+        const LongWork matching{
+            .doing = QStringLiteral("Matching %1 players with the earlier season\u2026"),
+            .rows = league.PlayerCount()};
         try {
-            match = std::make_shared<const SeasonMatch>(
-                league.RosterFileImage, league.PlayerCount(), earlier_->league.RosterFileImage,
-                earlier_->league.PlayerCount());
+            RunLongWork(face_.Window(), matching, [&](WorkProgress&) {
+                match = std::make_shared<const SeasonMatch>(
+                    league.RosterFileImage, league.PlayerCount(), earlier_->league.RosterFileImage,
+                    earlier_->league.PlayerCount());
+            });
         } catch (const std::bad_alloc&) {
             ShowOutOfMemory(QStringLiteral("match"), league.PlayerCount());
         }

@@ -15,8 +15,6 @@ namespace {
 
 // The text goes to the sink in pieces of about this size, never built whole.
 constexpr std::size_t kChunkBytes = std::size_t{1} << 20;
-// The progress is told after this many rows.
-constexpr int kProgressRows = 4096;
 
 // One line at a time into a buffer that goes to the sink whenever it is full.
 class LineWriter {

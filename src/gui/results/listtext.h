@@ -20,9 +20,10 @@ enum class ListFormat : std::uint8_t { kCsv, kTsv, kJson };
 
 // Takes the next piece of text (about a megabyte); false when the target refused it.
 using TextSink = std::function<bool(std::string_view)>;
-// Told how many rows are written so far, every few thousand rows and at the end; false
+// Told how many rows are written so far, every kProgressRows rows and at the end; false
 // stops the writing.
 using RowProgress = std::function<bool(std::int64_t done)>;
+inline constexpr int kProgressRows = 4096;
 
 struct ListTextOptions {
     ListFormat format = ListFormat::kCsv;

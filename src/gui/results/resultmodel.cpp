@@ -217,12 +217,17 @@ QVariant ResultModel::headerData(int section, Qt::Orientation orientation, int r
     return {};
 }
 
-void ResultModel::SortRows(int sortKey) {
+std::vector<std::int32_t> ResultModel::SortOrder(int sortKey) const {
     if (sortKey == 0 || std::abs(sortKey) > columnCount() || rows_.size() < 2)
+        return {};
+    return RowOrder(sortKey);
+}
+
+void ResultModel::PutInOrder(std::vector<std::int32_t> order) {
+    if (order.empty() || order.size() != rows_.size())
         return;
     // order[i] is the current row that goes to place i. The rows change only once all
     // memory is had: a failed allocation leaves the list as it was.
-    std::vector<std::int32_t> order = RowOrder(sortKey);
     emit layoutAboutToBeChanged({}, QAbstractItemModel::VerticalSortHint);
     const QModelIndexList before = persistentIndexList();
     QModelIndexList after;

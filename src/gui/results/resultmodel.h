@@ -71,7 +71,13 @@ class ResultModel : public QAbstractTableModel {
 
     // Reorders the rows by a signed 1-based column (+k ascending, -k descending); rows
     // that compare equal keep their current order. 0 leaves the order as it is.
-    void SortRows(int sortKey);
+    void SortRows(int sortKey) { PutInOrder(SortOrder(sortKey)); }
+    // SortRows in two steps, so that the order can be made on a worker thread while the
+    // list is shown: the current row of each new place (empty when the order stays), then
+    // the rows put in that order on the model's own thread. An order whose length is not
+    // the list's is ignored.
+    std::vector<std::int32_t> SortOrder(int sortKey) const;
+    void PutInOrder(std::vector<std::int32_t> order);
     // Turns a list sorted by one column into the opposite order of that column. Rows that
     // compare equal may come out in any order, so a plain reversal serves and costs no keys.
     void ReverseRows();

@@ -1,6 +1,7 @@
 #include "gui/results/resultview.h"
 
 #include "gui/common/guardedslot.h"
+#include "gui/common/longwork.h"
 #include "gui/results/clipboard.h"
 #include "gui/results/resultcelldelegate.h"
 #include "gui/results/resultmodel.h"
@@ -14,6 +15,7 @@
 #include <QMenu>
 
 #include <algorithm>
+#include <cstdint>
 #include <new>
 #include <utility>
 #include <vector>
@@ -156,8 +158,18 @@ void ResultView::CopySelectedRows(bool withHeaders) {
     if (!results || count == 0)
         return;
     try {
-        QApplication::clipboard()->setMimeData(
-            RowsAsMimeData(*results, SelectedRows(), withHeaders));
+        const QList<int> rows = SelectedRows();
+        ClipboardTexts texts;
+        bool made = false;
+        const LongWork copying{.doing = QStringLiteral("Copying %1 players\u2026"),
+                               .rows = count,
+                               .steps = 2 * std::int64_t{count},
+                               .cancellable = true};
+        RunLongWork(window(), copying, [&](WorkProgress& progress) {
+            made = MakeClipboardTexts(*results, rows, withHeaders, progress.Reporter(), texts);
+        });
+        if (made)  // a cancelled copy leaves the clipboard as it was
+            QApplication::clipboard()->setMimeData(ClipboardData(texts));
     } catch (const std::bad_alloc&) {
         ShowOutOfMemory(QStringLiteral("copy"), count);  // the clipboard keeps its text
     }

@@ -75,17 +75,22 @@ void SearchReportWindow::ShowMessage(const QString& text) {
     misses_->SetRows({}, {});
 }
 
+QString NearMissHeading(std::int64_t total, std::int64_t shown) {
+    return shown == total
+               ? QStringLiteral("Near misses, failing exactly one criterion: %1").arg(shown)
+               : QStringLiteral(
+                     "Near misses, failing exactly one criterion: %1 (the first %2 "
+                     "shown)")
+                     .arg(total)
+                     .arg(shown);
+}
+
 void SearchReportWindow::ShowContent(ReportContent content) {
     summary_ = content.summary;
     ui_->summary->setText(summary_);
     FillCriteria(content.criteria);
     const auto shown = static_cast<std::int64_t>(content.misses.size());
-    ui_->missesLabel->setText(
-        shown == content.missTotal
-            ? QStringLiteral("Near misses, failing exactly one criterion: %1").arg(shown)
-            : QStringLiteral("Near misses, failing exactly one criterion: %1 (the first %2 shown)")
-                  .arg(content.missTotal)
-                  .arg(shown));
+    ui_->missesLabel->setText(NearMissHeading(content.missTotal, shown));
     ui_->missesView->horizontalHeader()->setSortIndicatorShown(false);
     misses_->SetRows(std::move(content.misses), std::move(content.words));
     for (QWidget* part :

@@ -51,6 +51,9 @@ struct ReportContent {
     std::int64_t missTotal = 0;
 };
 
+// The heading of the near misses: how many there are, and how many are listed.
+QString NearMissHeading(std::int64_t total, std::int64_t shown);
+
 class SearchReportWindow : public QWidget {
     Q_OBJECT
   public:

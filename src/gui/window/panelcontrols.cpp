@@ -1,6 +1,7 @@
 #include "gui/window/panelcontrols.h"
 
 #include "gui/common/displaytext.h"
+#include "gui/window/teamlistmodel.h"
 
 #include "ui_criteriapanel.h"
 
@@ -96,13 +97,7 @@ void WritePanel(Ui::CriteriaPanel& p, const CriteriaControlRefs& rows, const Pan
 }
 
 int TeamEntry(const QComboBox* teams, const QString& name) {
-    for (const Qt::CaseSensitivity sensitivity : {Qt::CaseSensitive, Qt::CaseInsensitive}) {
-        for (int i = 1; i < teams->count(); ++i) {
-            if (teams->itemText(i).compare(name, sensitivity) == 0)
-                return i;
-        }
-    }
-    return -1;
+    return qobject_cast<const TeamListModel*>(teams->model())->EntryNamed(name);
 }
 
 int RadioItemIndex(const QGroupBox* group) {

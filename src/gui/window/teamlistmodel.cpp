@@ -50,6 +50,20 @@ QVariant TeamListModel::data(const QModelIndex& index, int role) const {
     return DecodeText(ListedTeamName(RecordInImage(image_.get(), team, kTeamRecordSize)));
 }
 
+int TeamListModel::EntryNamed(const QString& name) const {
+    for (const Qt::CaseSensitivity sensitivity : {Qt::CaseSensitive, Qt::CaseInsensitive}) {
+        for (int row = 1; row < rowCount(); ++row) {
+            if (data(index(row), Qt::DisplayRole).toString().compare(name, sensitivity) == 0)
+                return row;
+        }
+    }
+    return -1;
+}
+
+std::int32_t TeamListModel::TeamAt(int row) const {
+    return row >= 0 && row < rowCount() ? entries_[static_cast<std::size_t>(row)] : kAllTeams;
+}
+
 bool TeamListModel::removeRows(int row, int count, const QModelIndex& parent) {
     if (parent.isValid() || row < 0 || count < 1 || row + count > rowCount())
         return false;

@@ -27,6 +27,12 @@ class TeamListModel : public QAbstractListModel {
     // What the box's clear() asks for; rows removed give the image up with the last one.
     bool removeRows(int row, int count, const QModelIndex& parent = QModelIndex()) override;
 
+    // The first entry after "<All>" of this name, the same case first and then any case;
+    // -1 for none.
+    int EntryNamed(const QString& name) const;
+    // The team index of an entry; -1 for "<All>" or a row outside the list.
+    std::int32_t TeamAt(int row) const;
+
   private:
     static constexpr std::int32_t kAllTeams = -1;
     SharedImage image_;
