@@ -2,8 +2,8 @@
 
 // Cells of league data in text meant for spreadsheets. Names come from league files that
 // users are sent by others; a spreadsheet takes a cell that begins with "=", "+", "-" or
-// "@" (or a tab or a carriage return before one) for a formula and runs it. Such a cell
-// is written with a leading apostrophe, which spreadsheets show as text and do not keep.
+// "@" for a formula and runs it, and some skip a leading tab or carriage return first.
+// Such a cell is written with a leading apostrophe, which spreadsheets show as text.
 
 #include <string>
 #include <string_view>

@@ -28,6 +28,12 @@ TEST(Cp1252, DecodesTheSpecialRange) {
     }
 }
 
+TEST(Cp1252, AppendsAsUtf8) {
+    std::string out = "x";
+    AppendCp1252AsUtf8(out, "\x41\xE9\x80\x81\xFF");
+    EXPECT_EQ(out, "xA\xC3\xA9\xE2\x82\xAC\xC2\x81\xC3\xBF");
+}
+
 TEST(Cp1252, RoundTripsAllBytes) {
     for (int b = 0; b < 256; ++b) {
         const auto byte = static_cast<std::uint8_t>(b);

@@ -27,7 +27,10 @@ TEST(CsvTextTest, QuotesOnlyTheFieldsThatNeedIt) {
     EXPECT_EQ(Field("\""), "\"\"\"\"");
     EXPECT_EQ(Field("a\rb"), "\"a\rb\"");
     EXPECT_EQ(Field("a\nb"), "\"a\nb\"");
-    EXPECT_EQ(Field("semi;colon\ttab 'single'"), "semi;colon\ttab 'single'");
+    EXPECT_EQ(Field("O'Neil 'single'"), "O'Neil 'single'");
+    // Readers that split at semicolons or tabs keep the field whole.
+    EXPECT_EQ(Field("x;=1+2"), "\"x;=1+2\"");
+    EXPECT_EQ(Field("x\t@A1"), "\"x\t@A1\"");
 }
 
 TEST(CsvTextTest, LineJoinsFieldsWithCommasAndEndsWithCrLf) {
@@ -38,6 +41,13 @@ TEST(CsvTextTest, LineJoinsFieldsWithCommasAndEndsWithCrLf) {
     const std::array<std::string_view, 1> empty = {""};
     AppendCsvLine(out, empty);
     EXPECT_EQ(out, "x\r\n\"Lee, Jr\",,C,7\r\n\r\n");
+}
+
+// A tab or a line break inside a tab-separated field would shift the pasted columns.
+TEST(CsvTextTest, TabFieldsTurnTabsAndLineBreaksIntoBlanks) {
+    std::string out = "x";
+    AppendTsvField(out, "a\tb\r\nc \"d\", e");
+    EXPECT_EQ(out, "xa b  c \"d\", e");
 }
 
 }  // namespace

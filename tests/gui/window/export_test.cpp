@@ -7,7 +7,9 @@
 #include "core/league/records.h"
 #include "core/order/resultcolumns.h"
 
+#include <QClipboard>
 #include <QHeaderView>
+#include <QMimeData>
 
 #include <sys/stat.h>
 
@@ -62,7 +64,7 @@ class ExportTest : public AppTest {
                 .Rating(kSK, static_cast<std::uint8_t>(p.sk))
                 .Salary(p.salary)
                 .AppendTo(roster);
-        roster.resize(2 * 4 * 86, 0);
+        roster.resize(std::size_t{2} * 4 * 86, 0);
         base_ = WriteFiles("league", TeamImage({"Alpha", "Bravo"}), roster);
         LoadLeague(base_ + ".ros");
         Search();
@@ -180,6 +182,52 @@ TEST_F(ExportTest, FilesOfTheLoadedLeagueAreNeverWritten) {
     EXPECT_EQ(FileBytes(base_ + ".ros"), ros);
     EXPECT_EQ(Listing(dir_.path()), listing);
     EXPECT_TRUE(QFileInfo(Path("link.tms")).isSymLink());
+}
+
+// Names a spreadsheet would run as formulas reach the file and the clipboard with an
+// apostrophe; whole numbers and the list itself stay as they are.
+TEST_F(ExportTest, FormulaNamesAreGuardedInTheFileAndOnTheClipboard) {
+    const struct {
+        const char *bytes, *csv, *tsv, *html;
+    } names[] = {
+        {"=cmd|' /C calc'!A0", "'=cmd|' /C calc'!A0", "'=cmd|' /C calc'!A0", "'=cmd|' /C calc'!A0"},
+        {"@SUM(A1)", "'@SUM(A1)", "'@SUM(A1)", "'@SUM(A1)"},
+        {"+1", "+1", "+1", "+1"},
+        {"-5", "-5", "-5", "-5"},
+        {"\t=2+3", "'=2+3", "'=2+3", "'=2+3"},  // the tab is trimmed off the name
+        {"-1,5", "\"'-1,5\"", "'-1,5", "'-1,5"},
+        {"Mo \"Ace\"", "\"Mo \"\"Ace\"\"\"", "Mo \"Ace\"", "Mo &quot;Ace&quot;"},
+        {"Bo\r\nKay", "\"Bo\r\nKay\"", "Bo  Kay", "Bo\r\nKay"},
+        // Quoted whole for readers that split at tabs or semicolons.
+        {"a\t=1+2", "\"a\t=1+2\"", "a =1+2", "a\t=1+2"},
+        {"x;@SUM(A1)", "\"x;@SUM(A1)\"", "x;@SUM(A1)", "x;@SUM(A1)"},
+        {"=\xE9\x80", "'=\xC3\xA9\xE2\x82\xAC", "'=\xC3\xA9\xE2\x82\xAC", "'=\xC3\xA9\xE2\x82\xAC"},
+    };
+    std::vector<std::uint8_t> roster;
+    for (const auto& name : names)
+        PlayerBuilder().Name(name.bytes).AppendTo(roster);
+    roster.resize(std::size_t{2} * 6 * 86, 0);
+    LoadLeague(WriteFiles("hostile", TeamImage({"Alpha", "Bravo"}), roster) + ".ros");
+    Search();
+    ASSERT_EQ(Column(kNameColumn).size(), 11);
+    EXPECT_EQ(Column(kNameColumn)[0], "=cmd|' /C calc'!A0");
+
+    EXPECT_TRUE(Export(Path("hostile.csv")).empty());
+    const QByteArray file = FileBytes(Path("hostile.csv"));
+    Found()->selectAll();
+    Found()->setFocus();
+    QTest::keyClick(Found(), Qt::Key_C, Qt::ControlModifier);
+    const QMimeData* copied = QApplication::clipboard()->mimeData();
+    ASSERT_NE(copied, nullptr);
+    const QStringList lines = copied->text().split('\n', Qt::SkipEmptyParts);
+    ASSERT_EQ(lines.size(), 11);
+    for (int i = 0; i < 11; ++i) {
+        SCOPED_TRACE(names[i].csv);
+        EXPECT_TRUE(file.contains("\r\n" + QByteArray(names[i].csv) + ",C,"));
+        EXPECT_TRUE(lines[i].startsWith(QString::fromUtf8(names[i].tsv) + "\tC\t"));
+        EXPECT_TRUE(
+            copied->html().contains("<td>" + QString::fromUtf8(names[i].html) + "</td><td>C</td>"));
+    }
 }
 
 #ifdef __linux__
