@@ -26,6 +26,7 @@
 
 #include "leaguegen.h"
 #include "thresholds.h"
+#include "timing.h"
 
 #include <QAction>
 #include <QApplication>
@@ -61,25 +62,9 @@
 
 namespace {
 
-using Clock = std::chrono::steady_clock;
-
-double MillisecondsSince(Clock::time_point start) {
-    return std::chrono::duration<double, std::milli>(Clock::now() - start).count();
-}
-
-double Median(std::vector<double> values) {
-    if (values.empty())
-        return 0;
-    std::sort(values.begin(), values.end());
-    const std::size_t mid = values.size() / 2;
-    return values.size() % 2 ? values[mid] : (values[mid - 1] + values[mid]) / 2;
-}
-
-double TimeMs(const std::function<void()>& work) {
-    const Clock::time_point start = Clock::now();
-    work();
-    return MillisecondsSince(start);
-}
+using bench::Median;
+using bench::MillisecondsSince;
+using bench::TimeMs;
 
 // Peak resident memory of the process in KiB, and a reset of that peak; Linux only.
 std::int64_t ProcStatusKiB(const char* field) {

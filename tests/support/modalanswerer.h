@@ -8,8 +8,11 @@
 #include <QDialog>
 #include <QFileDialog>
 #include <QInputDialog>
+#include <QLabel>
 #include <QLineEdit>
 #include <QMessageBox>
+#include <QProgressBar>
+#include <QPushButton>
 #include <QStringList>
 #include <QTest>
 #include <QTimer>
@@ -47,12 +50,20 @@ struct BoxSeen {
     bool hasOwner = false;
 };
 
+// One progress dialog of long work as it was shown.
+struct ProgressSeen {
+    QString text;
+    int maximum = 0;  // 0 for a busy bar
+    bool cancellable = false;
+};
+
 // Answers modal dialogs while a handler runs their event loops. A file dialog (open or
 // save) gets the queued answers in order (a path typed into its name box and accepted,
 // or nothing for Cancel), its question whether to replace an existing file is answered
 // Yes; the input dialog gets its own queued answers (a text typed and accepted, or
 // nothing for Cancel) and the text it offered each time is kept; every message box is
-// recorded and closed with its OK button. Anything else, or a dialog without a queued
+// recorded and closed with its OK button; every progress dialog is recorded when it shows
+// and left to run, or cancelled at once when asked. Anything else, or a dialog without a queued
 // answer, is recorded as unexpected and rejected so that no test can hang on a dialog.
 class ModalAnswerer {
   public:
@@ -64,12 +75,16 @@ class ModalAnswerer {
         // file dialog opens while the first one accepts it.
         nestedTimer_.setInterval(5);
         QObject::connect(&nestedTimer_, &QTimer::timeout, [this] { Poll(); });
+        // A progress dialog may come and go between two polls: it is seen as it shows.
+        qApp->installEventFilter(&progressWatch_);
     }
 
     void AnswerFile(const QString& path) { fileAnswers_.push_back(path); }
     void CancelFile() { fileAnswers_.push_back(std::nullopt); }
     void AnswerInput(const QString& text) { inputAnswers_.push_back(text); }
     void CancelInput() { inputAnswers_.push_back(std::nullopt); }
+    void CancelProgress() { progressWatch_.cancel = true; }
+    const std::vector<ProgressSeen>& Progresses() const { return progressWatch_.seen; }
 
     const std::vector<BoxSeen>& Boxes() const { return boxes_; }
     const QStringList& Unexpected() const { return unexpected_; }
@@ -83,7 +98,7 @@ class ModalAnswerer {
   private:
     void Poll() {
         QWidget* modal = QApplication::activeModalWidget();
-        if (!modal || !modal->isVisible())
+        if (!modal || !modal->isVisible() || modal->objectName() == "progressDialog")
             return;
         if (auto* dialog = qobject_cast<QFileDialog*>(modal)) {
             AnswerFileDialog(dialog);
@@ -183,8 +198,26 @@ class ModalAnswerer {
         }
     }
 
+    struct ProgressWatch : QObject {
+        bool eventFilter(QObject* watched, QEvent* event) override {
+            if (event->type() != QEvent::Show || watched->objectName() != "progressDialog")
+                return false;
+            auto* text = watched->findChild<QLabel*>(QStringLiteral("progressText"));
+            auto* bar = watched->findChild<QProgressBar*>(QStringLiteral("progressBar"));
+            auto* button = watched->findChild<QPushButton*>();
+            seen.push_back(ProgressSeen{text ? text->text() : QString(), bar ? bar->maximum() : -1,
+                                        button != nullptr});
+            if (cancel && button)
+                button->click();
+            return false;
+        }
+        bool cancel = false;
+        std::vector<ProgressSeen> seen;
+    };
+
     QTimer timer_;
     QTimer nestedTimer_;
+    ProgressWatch progressWatch_;
     std::deque<std::optional<QString>> fileAnswers_;
     std::deque<std::optional<QString>> inputAnswers_;
     QStringList inputsOffered_;

@@ -75,6 +75,7 @@ inline const QString kGeometryError = QString::fromUtf8(
 
 using testsupport::BoxSeen;
 using testsupport::ModalAnswerer;
+using testsupport::ProgressSeen;
 using testsupport::TypeText;
 
 // Writes bytes to a file, creating nothing else; true when all bytes were written.
