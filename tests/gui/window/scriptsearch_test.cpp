@@ -5,6 +5,8 @@
 #include "apptest.h"
 
 #include "core/league/records.h"
+#include "gui/window/teamlistmodel.h"
+#include "support/byteimage.h"
 
 #include <QClipboard>
 #include <QJsonArray>
@@ -196,6 +198,20 @@ TEST(ScriptSearchHostile, NamesThatLookLikeFormulasAreTextInCsvAndTsvButNotInJso
     EXPECT_EQ(json[0].toObject()["Player Name"].toString(), "=cmd|' /C calc'!A0");
     EXPECT_EQ(json[2].toObject()["Player Name"].toString(), "-5");
     EXPECT_EQ(json[5].toObject()["Player Name"].toString(), "Line\nBreak");
+}
+
+// The lookup Edit -> Query and --query share: the same case first, then any case; a row
+// outside the list stands for no team.
+TEST(TeamLookup, ANameFindsItsEntryAndARowOutsideTheListNoTeam) {
+    TeamListModel teams;
+    teams.Fill(testsupport::SharedImageOf(TeamImage({"Alpha", "x", "ALPHA", "Bravo"})), 4);
+    EXPECT_EQ(teams.EntryNamed("ALPHA"), 2);  // "x" is too short to be listed
+    EXPECT_EQ(teams.EntryNamed("alpha"), 1);
+    EXPECT_EQ(teams.EntryNamed("Zulu"), -1);
+    EXPECT_EQ(teams.TeamAt(2), 2);
+    EXPECT_EQ(teams.TeamAt(3), 3);
+    for (const int outside : {-1, 0, 4})
+        EXPECT_EQ(teams.TeamAt(outside), -1) << outside;
 }
 
 }  // namespace
