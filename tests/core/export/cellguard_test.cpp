@@ -17,7 +17,8 @@ TEST(CellGuardTest, FormulaStartsGetAnApostropheWholeNumbersDoNot) {
     for (const char* cell :
          {"-", "+", "-5x", "-1.", "+.5", "--1", "@SUM(A1)", "\tfoo", "\rfoo", "=1", "-5 "})
         EXPECT_EQ(GuardedCell(cell), std::string("'") + cell) << cell;
-    for (const char* cell : {"-5", "+3", "-12.5", "0", "O'Neil", "a=b", "", " =1", "1.", ".5"})
+    for (const char* cell :
+         {"-5", "+3", "-12.5", "0", "-9", "+90.9", "O'Neil", "a=b", "", " =1", "1.", ".5"})
         EXPECT_EQ(GuardedCell(cell), cell) << cell;
     EXPECT_TRUE(IsNumberText("+007.250"));
     for (const char* cell : {"1.", ".5", "", "-", "1.2.3", "1e5", "\t1"})
